@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+
+#include "framework/command_button.h"
+#include "framework/control_array.h"
+#include "framework/form.h"
+#include "framework/frame.h"
+#include "framework/image.h"
+#include "framework/label.h"
+#include "framework/line.h"
+#include "framework/text_box.h"
+#include "framework/timer.h"
+
+namespace dialvane {
+
+// The instrument's one window: its elements, the state its handlers share, and the handlers.
+// The handlers live in the folder of their subsystem.
+class Form1 : public Form {
+  public:
+    explicit Form1(Platform& platform);
+
+    // Elements, in the order the window defines them.
+    Frame Frame1;
+    CommandButton cmd_clear;
+    CommandButton cmd_aus;
+    CommandButton cmd_auto;
+    TextBox Monis;
+    CommandButton cmd_weiter;
+    Timer Timer2;
+    Timer Timer1;
+    TextBox txtHeight;
+    ControlArray<Label> Label4;
+    Image cmd_EXIT;
+    Label Label3;
+    Image Image1;
+    Label lblHDRAM;
+    Image imgDot0;
+    Image ImgDot1;
+    Image ImgMitte;
+    Image Image2;
+    Label MEMTOP;
+    Label MEMLeft;
+    Label lbl_MEM;
+    Line SecZ;
+
+    // Window state, all zero when loaded.
+    float centreX = 0;  // needle pivot, twips
+    float centreY = 0;
+    float needleLength = 0;  // twips
+    std::int32_t dragX = 0;  // pointer at the last press, twips
+    std::int32_t dragY = 0;
+    double reading = 0;  // percent
+    std::int16_t sweepCount = 0;
+
+    // Gauge.
+    void Drehen(const double& position);
+
+  private:
+    void defineLabel4();
+};
+
+}  // namespace dialvane

@@ -1,0 +1,3 @@
+function(dialvane_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "framework/element.h"
+#include "framework/font.h"
+
+namespace dialvane {
+
+class CommandButton : public Control {
+  public:
+    CommandButton(Form& form, Definition definition, Bounds bounds, std::string caption,
+                  Font font = {})
+        : Control(form, ElementKind::CommandButton, std::move(definition), bounds),
+          caption_(std::move(caption)),
+          font_(std::move(font)) {}
+
+    const std::string& caption() const { return caption_; }
+    const Font& font() const { return font_; }
+
+    std::function<void()> onClick;
+
+  private:
+    std::string caption_;
+    Font font_;
+};
+
+}  // namespace dialvane

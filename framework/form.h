@@ -1,0 +1,141 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/colour.h"
+#include "framework/element.h"
+#include "framework/form_observer.h"
+#include "framework/picture_id.h"
+#include "framework/platform.h"
+#include "framework/runtime_error.h"
+
+namespace dialvane {
+
+// A picture drawn stretched into the persistent background.
+struct StretchedPicture {
+    PictureId picture = PictureId::None;
+    Bounds target;
+};
+
+// The window as data: position and size in twips, background, elements and events. Setting
+// Width or Height runs Form_Resize at once, inside the setter, once per actual change.
+class Form {
+  public:
+    explicit Form(Platform& platform);
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+    virtual ~Form() = default;
+
+    Platform& platform() const { return platform_; }
+
+    const std::string& caption() const { return caption_; }
+    float left() const { return left_; }
+    float top() const { return top_; }
+    float width() const { return width_; }
+    float height() const { return height_; }
+    void setLeft(float value);
+    void setTop(float value);
+    void setWidth(float value);
+    void setHeight(float value);
+    // Borderless: the inner area is the whole window.
+    float scaleWidth() const { return width_; }
+    float scaleHeight() const { return height_; }
+    bool visible() const { return visible_; }
+    void setVisible(bool visible);
+    Colour backColor() const { return backColor_; }
+
+    PictureId picture() const { return picture_; }
+    // A new background picture also clears what was drawn persistently over it.
+    void setPicture(PictureId picture);
+    bool autoRedraw() const { return autoRedraw_; }
+    void setAutoRedraw(bool on) { autoRedraw_ = on; }
+    // Kept as background only while auto-redraw is on; otherwise there is nothing to keep.
+    void paintPicture(PictureId picture, Bounds target);
+    const std::optional<StretchedPicture>& persistentDrawing() const { return drawing_; }
+
+    WindowHandle hWnd() const { return hWnd_; }
+    void attachWindow(WindowHandle handle) { hWnd_ = handle; }
+    void setObserver(FormObserver* observer) { observer_ = observer; }
+    // Asks the host to close the window, which raises Form_Unload.
+    void unload();
+
+    // Every element in definition order, and those on the window itself from top to bottom.
+    const std::vector<Element*>& elements() const { return elements_; }
+    const std::vector<const Element*>& stacking() const { return stacking_; }
+
+    // What a host does once the window exists: Form_Load, then showing the window, which
+    // raises Form_Resize once more.
+    void loadAndShow();
+    // Runs Form_Unload; false when it cancelled the close.
+    bool queryUnload();
+
+    // Events, raised by the host.
+    virtual void Form_Load() {}
+    virtual void Form_Unload(std::int16_t& cancel) { (void)cancel; }
+    virtual void Form_Resize() {}
+    virtual void Form_MouseDown(std::int16_t button, std::int16_t shift, float x, float y);
+    virtual void Form_MouseMove(std::int16_t button, std::int16_t shift, float x, float y);
+    virtual void Form_MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
+    virtual void Form_DblClick() {}
+
+    // The event boundary: a run-time error ends the handler, not the program.
+    template <typename Handler>
+    bool raise(Handler&& handler) noexcept {
+        try {
+            handler();
+            return true;
+        } catch (const RuntimeError& error) {
+            lastError_ = error.code();
+            return false;
+        }
+    }
+    std::optional<ErrorCode> lastError() const { return lastError_; }
+
+  protected:
+    struct Design {
+        std::string caption{};
+        Bounds bounds{};
+        Colour backColor{};
+    };
+    void define(const Design& design);
+    void setStacking(std::vector<const Element*> topToBottom) {
+        stacking_ = std::move(topToBottom);
+    }
+
+  private:
+    friend class Element;
+    void add(Element* element) { elements_.push_back(element); }
+    void notify(const Element& element) const;
+    void notify(FormAspect aspect) const;
+
+    Platform& platform_;
+    FormObserver* observer_ = nullptr;
+    std::string caption_;
+    float left_ = 0;
+    float top_ = 0;
+    float width_ = 0;
+    float height_ = 0;
+    bool visible_ = false;
+    Colour backColor_;
+    PictureId picture_ = PictureId::None;
+    bool autoRedraw_ = false;
+    std::optional<StretchedPicture> drawing_;
+    WindowHandle hWnd_ = 0;
+    std::vector<Element*> elements_;
+    std::vector<const Element*> stacking_;
+    std::optional<ErrorCode> lastError_;
+};
+
+// Runs one step of a handler that skips failed steps and goes on with the next.
+template <typename Step>
+void skipOnError(Step&& step) noexcept {
+    try {
+        step();
+    } catch (const RuntimeError&) {
+    }
+}
+
+}  // namespace dialvane

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "framework/number_format.h"
+#include "framework/picture_id.h"
+
+namespace dialvane {
+
+// A window handle as the 32-bit value the system guarantees to be significant.
+using WindowHandle = std::int32_t;
+// Windows' values, under names that do not collide with its macros.
+inline constexpr WindowHandle insertTopmost = -1;
+inline constexpr std::uint32_t swpNoSize = 0x1;
+inline constexpr std::uint32_t swpNoMove = 0x2;
+inline constexpr std::uint32_t swpNoActivate = 0x10;
+inline constexpr std::int32_t virtualKeyF12 = 0x7B;
+
+// The operating system's memory record, filled by GlobalMemoryStatus.
+struct MEMORYSTATUS {
+    std::uint32_t dwLength;
+    std::uint32_t dwMemoryLoad;
+    std::uint32_t dwTotalPhys;
+    std::uint32_t dwAvailPhys;
+    std::uint32_t dwTotalPageFile;
+    std::uint32_t dwAvailPageFile;
+    std::uint32_t dwTotalVirtual;
+    std::uint32_t dwAvailVirtual;
+};
+
+// The services the program's logic takes from its host. The real one speaks to Windows; the
+// test host scripts every answer.
+class Platform {
+  public:
+    virtual ~Platform() = default;
+
+    // Screen and pictures. Lengths in twips.
+    virtual float twipsPerPixelX() const = 0;
+    virtual float twipsPerPixelY() const = 0;
+    virtual float screenWidth() const = 0;
+    virtual float screenHeight() const = 0;
+    virtual PixelSize pictureSize(PictureId picture) const = 0;
+    virtual NumberFormat numberFormat() const = 0;
+
+    // System calls the gauge makes, with their Windows names and argument order.
+    virtual void GlobalMemoryStatus(MEMORYSTATUS& status) = 0;
+    // Makes the drive named by the first two characters current; RuntimeError when it is not
+    // a drive that exists.
+    virtual void ChDrive(std::string_view drive) = 0;
+    // Geometry of the current drive's root (the null root path); false when the query fails.
+    virtual bool GetDiskFreeSpaceA(std::int32_t& sectorsPerCluster, std::int32_t& bytesPerSector,
+                                   std::int32_t& freeClusters, std::int32_t& totalClusters) = 0;
+    virtual std::int16_t GetAsyncKeyState(std::int32_t virtualKey) = 0;
+
+    // Window outline and stacking. The region is CreateRoundRectRgn(0, 0, width, height,
+    // corner, corner) handed to SetWindowRgn with redraw.
+    virtual void setWindowRoundRegion(WindowHandle window, std::int32_t width, std::int32_t height,
+                                      std::int32_t corner) = 0;
+    virtual void SetWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x,
+                              std::int32_t y, std::int32_t cx, std::int32_t cy,
+                              std::uint32_t flags) = 0;
+
+    // Per-user settings store of texts.
+    virtual std::string GetSetting(std::string_view application, std::string_view section,
+                                   std::string_view key, std::string_view fallback) = 0;
+    virtual void SaveSetting(std::string_view application, std::string_view section,
+                             std::string_view key, std::string_view value) = 0;
+};
+
+}  // namespace dialvane

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include "framework/form.h"
+#include "framework/form_observer.h"
+#include "framework/timer.h"
+
+namespace dialvane::testing {
+
+// Stands in for the window system: watches a form, counts what changed and fires its timers
+// in virtual time, so whole sweeps run in microseconds.
+class FakeHost : public FormObserver {
+  public:
+    static constexpr WindowHandle window = 0x00120034;
+
+    explicit FakeHost(Form& form);
+    ~FakeHost() override;
+    FakeHost(const FakeHost&) = delete;
+    FakeHost& operator=(const FakeHost&) = delete;
+
+    // What the real host does once its window exists.
+    void start();
+    // Closing the window by any means: Form_Unload, then the window is gone unless cancelled.
+    bool close();
+
+    // Runs virtual time forward, firing every timer tick that falls due, in time order.
+    void advance(std::int64_t milliseconds);
+    // Runs until the given timer ticks once (or the limit passes); false when it never did.
+    bool runUntilTick(const Timer& timer, std::int64_t limitMilliseconds = 60'000);
+    std::int64_t now() const { return now_; }
+
+    int changesOf(const Element& element) const;
+    int changesOf(FormAspect aspect) const;
+    void forgetChanges();
+    int unloadRequests() const { return unloadRequests_; }
+    int ticksOf(const Timer& timer) const;
+
+    void elementChanged(const Element& element) override;
+    void formChanged(FormAspect aspect) override;
+    void unloadRequested() override { ++unloadRequests_; }
+
+  private:
+    struct Schedule {
+        std::int64_t due = 0;
+        bool enabled = false;
+        std::int32_t interval = 0;
+        std::uint64_t generation = 0;
+    };
+    void reschedule(const Timer& timer);
+    const Timer* nextDue(std::int64_t limit) const;
+
+    Form& form_;
+    std::int64_t now_ = 0;
+    std::map<const Timer*, Schedule> timers_;
+    std::map<const Element*, int> elementChanges_;
+    std::map<FormAspect, int> formChanges_;
+    std::map<const Timer*, int> ticks_;
+    int unloadRequests_ = 0;
+};
+
+}  // namespace dialvane::testing

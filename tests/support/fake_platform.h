@@ -1,0 +1,98 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "framework/platform.h"
+
+namespace dialvane::testing {
+
+struct DriveGeometry {
+    std::int32_t sectorsPerCluster = 8;
+    std::int32_t bytesPerSector = 512;
+    std::int32_t freeClusters = 0;
+    std::int32_t totalClusters = 0;
+    bool queryFails = false;
+};
+
+struct RegionCall {
+    WindowHandle window;
+    std::int32_t width;
+    std::int32_t height;
+    std::int32_t corner;
+    friend bool operator==(const RegionCall&, const RegionCall&) = default;
+};
+
+struct WindowPosCall {
+    WindowHandle window;
+    WindowHandle insertAfter;
+    std::int32_t x, y, cx, cy;
+    std::uint32_t flags;
+    friend bool operator==(const WindowPosCall&, const WindowPosCall&) = default;
+};
+
+struct SavedSetting {
+    std::string key;
+    std::string value;
+    friend bool operator==(const SavedSetting&, const SavedSetting&) = default;
+};
+
+// A scripted platform: every answer is set by the test, every call is recorded.
+class FakePlatform : public Platform {
+  public:
+    FakePlatform();
+
+    // Screen: 1024 x 768 pixels at 15 twips per pixel unless a test says otherwise.
+    float tppX = 15;
+    float tppY = 15;
+    float screenW = 1024 * 15;
+    float screenH = 768 * 15;
+    std::map<PictureId, PixelSize> pictures;
+    NumberFormat format;
+
+    std::uint32_t memoryLoad = 0;
+    int memoryQueries = 0;
+
+    std::map<char, DriveGeometry> drives;
+    char currentDrive = 'C';
+    std::vector<char> driveChanges;
+
+    // Answers of GetAsyncKeyState for F12, one per call; 0 once used up.
+    std::deque<std::int16_t> keyStates;
+    int keyQueries = 0;
+
+    std::vector<RegionCall> regions;
+    std::vector<WindowPosCall> windowPositions;
+
+    // Settings store as "application\section\key" -> text, with the order of every save.
+    std::map<std::string, std::string> settings;
+    std::vector<SavedSetting> saves;
+    void store(const std::string& key, const std::string& value);
+    std::string stored(const std::string& key) const;
+
+    float twipsPerPixelX() const override { return tppX; }
+    float twipsPerPixelY() const override { return tppY; }
+    float screenWidth() const override { return screenW; }
+    float screenHeight() const override { return screenH; }
+    PixelSize pictureSize(PictureId picture) const override;
+    NumberFormat numberFormat() const override { return format; }
+
+    void GlobalMemoryStatus(MEMORYSTATUS& status) override;
+    void ChDrive(std::string_view drive) override;
+    bool GetDiskFreeSpaceA(std::int32_t& sectorsPerCluster, std::int32_t& bytesPerSector,
+                           std::int32_t& freeClusters, std::int32_t& totalClusters) override;
+    std::int16_t GetAsyncKeyState(std::int32_t virtualKey) override;
+    void setWindowRoundRegion(WindowHandle window, std::int32_t width, std::int32_t height,
+                              std::int32_t corner) override;
+    void SetWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
+                      std::int32_t cx, std::int32_t cy, std::uint32_t flags) override;
+    std::string GetSetting(std::string_view application, std::string_view section,
+                           std::string_view key, std::string_view fallback) override;
+    void SaveSetting(std::string_view application, std::string_view section, std::string_view key,
+                     std::string_view value) override;
+};
+
+}  // namespace dialvane::testing
