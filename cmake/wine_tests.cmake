@@ -1,0 +1,86 @@
+# Tests that run under Wine share one session per ctest run: a setup test starts a private
+# Xvfb display, a fresh Wine prefix and a persistent wineserver; a cleanup test stops exactly
+# those. The tests in between run one at a time, since they share the display and registry.
+
+set(DIALVANE_E2E_LIB ${CMAKE_SOURCE_DIR}/tests/e2e/lib)
+set(DIALVANE_WINE_SESSION ${CMAKE_BINARY_DIR}/e2e/session.env)
+
+function(_dialvane_wine_session)
+    get_property(defined GLOBAL PROPERTY DIALVANE_WINE_SESSION_DEFINED)
+    if(defined)
+        return()
+    endif()
+    set_property(GLOBAL PROPERTY DIALVANE_WINE_SESSION_DEFINED TRUE)
+    add_test(NAME wine.session.start
+             COMMAND bash ${DIALVANE_E2E_LIB}/session.sh start ${DIALVANE_WINE_SESSION})
+    add_test(NAME wine.session.stop
+             COMMAND bash ${DIALVANE_E2E_LIB}/session.sh stop ${DIALVANE_WINE_SESSION})
+    set_tests_properties(wine.session.start PROPERTIES
+        FIXTURES_SETUP wine_session RESOURCE_LOCK wine_display TIMEOUT 180 LABELS wine)
+    set_tests_properties(wine.session.stop PROPERTIES
+        FIXTURES_CLEANUP wine_session RESOURCE_LOCK wine_display TIMEOUT 90 LABELS wine)
+endfunction()
+
+function(_dialvane_in_wine_session test timeout label)
+    set_tests_properties(${test} PROPERTIES
+        FIXTURES_REQUIRED wine_session RESOURCE_LOCK wine_display
+        TIMEOUT ${timeout} LABELS "wine;${label}")
+endfunction()
+
+# dialvane_e2e_test(NAME name SCRIPT script.sh [TIMEOUT seconds] [NEEDS_PROGRAM])
+# One scenario script run with the session, Dialvane.exe and a folder for its screenshots.
+# A scenario that drives Dialvane.exe says NEEDS_PROGRAM; it is disabled while there is none.
+function(dialvane_e2e_test)
+    cmake_parse_arguments(PARSE_ARGV 0 arg "NEEDS_PROGRAM" "NAME;SCRIPT;TIMEOUT" "")
+    if(NOT arg_NAME OR NOT arg_SCRIPT)
+        message(FATAL_ERROR "dialvane_e2e_test needs NAME and SCRIPT")
+    endif()
+    if(NOT arg_TIMEOUT)
+        set(arg_TIMEOUT 60)
+    endif()
+    _dialvane_wine_session()
+    cmake_path(ABSOLUTE_PATH arg_SCRIPT BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+    set(test e2e.${arg_NAME})
+    add_test(NAME ${test} COMMAND bash ${arg_SCRIPT})
+    set(program "")
+    if(TARGET Dialvane)
+        set(program $<TARGET_FILE:Dialvane>)
+    elseif(arg_NEEDS_PROGRAM)
+        set_tests_properties(${test} PROPERTIES DISABLED TRUE)
+    endif()
+    set_tests_properties(${test} PROPERTIES ENVIRONMENT
+        "DIALVANE_SESSION=${DIALVANE_WINE_SESSION};DIALVANE_EXE=${program};E2E_ARTIFACTS=${CMAKE_BINARY_DIR}/e2e/artifacts/${arg_NAME}")
+    _dialvane_in_wine_session(${test} ${arg_TIMEOUT} e2e)
+endfunction()
+
+# dialvane_wine_test(NAME name TARGET target [TIMEOUT seconds])
+# A cross-built test program (GoogleTest) run under Wine; it may open windows.
+function(dialvane_wine_test)
+    cmake_parse_arguments(PARSE_ARGV 0 arg "" "NAME;TARGET;TIMEOUT" "")
+    if(NOT arg_NAME OR NOT arg_TARGET)
+        message(FATAL_ERROR "dialvane_wine_test needs NAME and TARGET")
+    endif()
+    if(NOT arg_TIMEOUT)
+        set(arg_TIMEOUT 120)
+    endif()
+    _dialvane_wine_session()
+    set(test wine.${arg_NAME})
+    add_test(NAME ${test}
+             COMMAND bash ${DIALVANE_E2E_LIB}/wine_run.sh ${DIALVANE_WINE_SESSION}
+                     $<TARGET_FILE:${arg_TARGET}> --gtest_color=no)
+    _dialvane_in_wine_session(${test} ${arg_TIMEOUT} win32)
+endfunction()
+
+# GoogleTest built for MinGW from the Debian sources (package googletest), outside -Werror.
+function(dialvane_googletest)
+    if(TARGET gtest)
+        return()
+    endif()
+    set(source /usr/src/googletest)
+    if(NOT EXISTS ${source}/CMakeLists.txt)
+        message(FATAL_ERROR "GoogleTest sources missing in ${source}: apt-get install googletest")
+    endif()
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(${source} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endfunction()

@@ -1,0 +1,64 @@
+# shellcheck shell=bash
+# The Wine registry from the shell. reg prints CRLF lines like "    name    REG_SZ    data".
+# Values with non-ASCII text print in the OEM code page; compare those via `wine reg export`.
+
+_reg() {
+    local output status=0
+    output=$(wine reg "$@" </dev/null 2>/dev/null) || status=$?
+    printf '%s\n' "${output//$'\r'/}"
+    return "$status"
+}
+
+# reg_get KEY NAME: prints the data (REG_DWORD as a decimal number); returns 1 when the key or
+# value is missing, so an empty value and a missing one differ.
+reg_get() {
+    local key=$1 name=$2 output line rest type data
+    output=$(_reg query "$key" /v "$name") || return 1
+    while IFS= read -r line; do
+        [[ $line == "    $name    "* ]] || continue
+        rest=${line#"    $name    "}
+        type=${rest%%    *}
+        data=${rest#"$type"}
+        data=${data#    }
+        if [[ $type == REG_DWORD ]]; then
+            data=$((data))
+        fi
+        printf '%s\n' "$data"
+        return 0
+    done <<<"$output"
+    return 1
+}
+
+# reg_set KEY NAME TYPE DATA, e.g. reg_set 'HKCU\Software\MEM\Optionen' txtHeight REG_SZ 2000
+reg_set() {
+    _reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null ||
+        fail "could not write $1\\$2"
+}
+
+reg_has() {
+    _reg query "$1" /v "$2" >/dev/null
+}
+
+reg_has_key() {
+    _reg query "$1" >/dev/null
+}
+
+# Deleting what is not there is fine: the aim is that it is gone.
+reg_delete_value() {
+    reg_has "$1" "$2" || return 0
+    _reg delete "$1" /v "$2" /f >/dev/null || fail "could not delete $1\\$2"
+}
+
+reg_delete_key() {
+    reg_has_key "$1" || return 0
+    _reg delete "$1" /f >/dev/null || fail "could not delete $1"
+}
+
+# The next process started sees this many dots per inch (96 is Wine's default).
+set_dpi() {
+    reg_set 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD "$1"
+}
+
+reset_dpi() {
+    reg_delete_value 'HKCU\Control Panel\Desktop' LogPixels
+}
