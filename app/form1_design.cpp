@@ -9,7 +9,7 @@ constexpr Colour captionBrown = Colour::rgb(192, 64, 0);
 constexpr Colour orange = Colour::rgb(255, 128, 0);
 
 const Font weiterFont{"MS Sans Serif", 9.75F, 700};
-const Font modeFont{"MS Serif", 6.75F, 400};
+const Font modeFont{"MS Serif", 6.75F, 400, FontFamily::Serif};
 
 }  // namespace
 
