@@ -11,6 +11,7 @@
 #include "framework/line.h"
 #include "framework/text_box.h"
 #include "framework/timer.h"
+#include "gauge/module1.h"
 
 namespace dialvane {
 
@@ -55,9 +56,19 @@ class Form1 : public Form {
 
     // Gauge.
     void Drehen(const double& position);
+    void MemoryCheck();
+    void StartSweep();
+    void Timer1_Timer();
+    void Timer2_Timer();
 
   private:
     void defineLabel4();
+    void connectEvents();
+
+    void DiskCheck();
+    void takeReading();
+
+    Module1 module1_{platform()};
 };
 
 }  // namespace dialvane

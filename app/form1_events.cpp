@@ -1,0 +1,11 @@
+#include "app/form1.h"
+
+namespace dialvane {
+
+// Which handler each element's events reach.
+void Form1::connectEvents() {
+    Timer1.onTick = [this] { Timer1_Timer(); };
+    Timer2.onTick = [this] { Timer2_Timer(); };
+}
+
+}  // namespace dialvane
