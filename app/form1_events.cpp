@@ -6,6 +6,7 @@ namespace dialvane {
 void Form1::connectEvents() {
     Timer1.onTick = [this] { Timer1_Timer(); };
     Timer2.onTick = [this] { Timer2_Timer(); };
+    cmd_EXIT.onClick = [this] { cmd_EXIT_Click(); };
 }
 
 }  // namespace dialvane
