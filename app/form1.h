@@ -20,7 +20,7 @@ namespace dialvane {
 // The instrument's one window: its elements, the state its handlers share, and the handlers.
 // The handlers live in the folder of their subsystem.
 class Form1 : public Form {
-  public:
+public:
     explicit Form1(Platform& platform);
 
     // Elements, in the order the window defines them.
@@ -74,7 +74,7 @@ class Form1 : public Form {
     void Form_Resize() override;
     void PositionElemente();
 
-  private:
+private:
     void defineLabel4();
     void connectEvents();
 

@@ -15,7 +15,7 @@ namespace dialvane {
 // twips. Disabled elements, labels and the line take nothing, so presses pass through them.
 // For a panel, only its pictures take input; its surface raises no form events.
 class PointerRouter {
-  public:
+public:
     static constexpr std::int16_t leftButton = 1;
     static constexpr std::int16_t rightButton = 2;
     static constexpr std::int16_t middleButton = 4;
@@ -33,7 +33,7 @@ class PointerRouter {
     bool capturing() const { return held_ != 0; }
     const Image* imageAt(float x, float y) const;
 
-  private:
+private:
     const std::vector<const Element*>& stacking() const;
 
     Form& form_;

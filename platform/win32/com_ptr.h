@@ -9,7 +9,7 @@ namespace dialvane::win32 {
 // Holds one COM reference.
 template <typename T>
 class com_ptr {
-  public:
+public:
     com_ptr() = default;
     com_ptr(const com_ptr&) = delete;
     com_ptr& operator=(const com_ptr&) = delete;
@@ -24,13 +24,13 @@ class com_ptr {
     T** put() { return &pointer_; }
     explicit operator bool() const { return pointer_ != nullptr; }
 
-  private:
+private:
     T* pointer_ = nullptr;
 };
 
 // COM for the lifetime of the user-interface thread.
 class com_apartment {
-  public:
+public:
     com_apartment() : ok_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
     com_apartment(const com_apartment&) = delete;
     com_apartment& operator=(const com_apartment&) = delete;
@@ -40,7 +40,7 @@ class com_apartment {
         }
     }
 
-  private:
+private:
     bool ok_;
 };
 

@@ -19,7 +19,7 @@ namespace dialvane::win32 {
 
 // Draws the elements that have no window of their own: labels, pictures and lines.
 class ElementPainter {
-  public:
+public:
     ElementPainter(const PictureLibrary& pictures, PixelMapping mapping, int dpi);
 
     // Paints a container's windowless elements, the bottom of the stacking first.
@@ -30,7 +30,7 @@ class ElementPainter {
     HFONT font(const Font& font) const;
     const PixelMapping& mapping() const { return mapping_; }
 
-  private:
+private:
     void paintLabel(HDC dc, const Label& label) const;
     void paintImage(HDC dc, const Image& image) const;
     void paintLine(HDC dc, const Line& line) const;

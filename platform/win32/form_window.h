@@ -22,7 +22,7 @@ namespace dialvane::win32 {
 // window per panel, real buttons and edit boxes, and everything else painted from the model.
 // It follows every model change and turns window messages into the form's events.
 class FormWindow : public FormObserver {
-  public:
+public:
     FormWindow(HINSTANCE instance, Form& form, Win32Platform& platform,
                const PictureLibrary& pictures);
     ~FormWindow() override;
@@ -41,7 +41,7 @@ class FormWindow : public FormObserver {
     void formChanged(FormAspect aspect) override;
     void unloadRequested() override;
 
-  private:
+private:
     struct Panel {
         const Frame* frame;
         HWND window;

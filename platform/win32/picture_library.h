@@ -13,7 +13,7 @@ namespace dialvane::win32 {
 // Every picture the program ships, decoded once at start with the system's imaging
 // component, kept as premultiplied pixels and as a bitmap ready for alpha blending.
 class PictureLibrary {
-  public:
+public:
     explicit PictureLibrary(HINSTANCE instance);
 
     PixelSize size(PictureId picture) const;
@@ -23,7 +23,7 @@ class PictureLibrary {
     HCURSOR cursor(PointerId pointer) const;
     HICON icon(int size) const;
 
-  private:
+private:
     struct Entry {
         Pixels pixels;
         unique_bitmap bitmap;

@@ -10,7 +10,7 @@ namespace dialvane::win32 {
 // Twips to pixels for one screen. Values are clamped into what GDI and the window manager
 // handle safely, so a stored position far off any screen cannot wrap around.
 class PixelMapping {
-  public:
+public:
     static constexpr int limit = 30000;
 
     PixelMapping(float twipsPerPixelX, float twipsPerPixelY)
@@ -25,7 +25,7 @@ class PixelMapping {
     // Everything a line of its width can touch, with a pixel to spare for the round caps.
     RECT bounds(const Line& line) const;
 
-  private:
+private:
     static int toPixels(float twips, float twipsPerPixel);
     float tppX_;
     float tppY_;

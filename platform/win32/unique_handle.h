@@ -9,7 +9,7 @@ namespace dialvane::win32 {
 // Owns one handle and closes it with Close; move-only.
 template <typename Handle, auto Close, Handle Null = Handle{}>
 class unique_handle {
-  public:
+public:
     unique_handle() = default;
     explicit unique_handle(Handle handle) : handle_(handle) {}
     unique_handle(const unique_handle&) = delete;
@@ -31,7 +31,7 @@ class unique_handle {
         handle_ = handle;
     }
 
-  private:
+private:
     Handle handle_ = Null;
 };
 
@@ -56,27 +56,27 @@ using unique_key = unique_handle<HKEY, closeKey>;
 // Selects an object into a DC and puts the previous one back on scope exit, so the object is
 // never deleted while still selected.
 class select_guard {
-  public:
+public:
     select_guard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
     select_guard(const select_guard&) = delete;
     select_guard& operator=(const select_guard&) = delete;
     ~select_guard() { ::SelectObject(dc_, previous_); }
 
-  private:
+private:
     HDC dc_;
     HGDIOBJ previous_;
 };
 
 // A window DC released on scope exit.
 class window_dc {
-  public:
+public:
     explicit window_dc(HWND window) : window_(window), dc_(::GetDC(window)) {}
     window_dc(const window_dc&) = delete;
     window_dc& operator=(const window_dc&) = delete;
     ~window_dc() { ::ReleaseDC(window_, dc_); }
     HDC get() const { return dc_; }
 
-  private:
+private:
     HWND window_;
     HDC dc_;
 };

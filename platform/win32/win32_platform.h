@@ -12,7 +12,7 @@ WindowHandle handleOf(HWND window);
 
 // The real services, from kernel32, user32, gdi32 and the registry.
 class Win32Platform : public Platform {
-  public:
+public:
     explicit Win32Platform(const PictureLibrary& pictures);
 
     int dpiX() const { return dpiX_; }
@@ -40,7 +40,7 @@ class Win32Platform : public Platform {
     void SaveSetting(std::string_view application, std::string_view section, std::string_view key,
                      std::string_view value) override;
 
-  private:
+private:
     const PictureLibrary& pictures_;
     int dpiX_;
     int dpiY_;

@@ -12,7 +12,7 @@ constexpr unsigned tableLimit = 1U << maxCodeSize;
 constexpr std::uint8_t transparentIndex = 0;
 
 class BitPacker {
-  public:
+public:
     explicit BitPacker(Bytes& out) : out_(out) {}
 
     void put(unsigned code, int size) {
@@ -33,7 +33,7 @@ class BitPacker {
         filled_ = 0;
     }
 
-  private:
+private:
     Bytes& out_;
     unsigned buffer_ = 0;
     int filled_ = 0;

@@ -52,7 +52,7 @@ struct Rgb8 {
 Rgb8 quantised(Rgb colour);
 
 class Picture {
-  public:
+public:
     Picture(int width, int height);
 
     int width() const { return width_; }
@@ -60,7 +60,7 @@ class Picture {
     Pixel& at(int x, int y);
     const Pixel& at(int x, int y) const;
 
-  private:
+private:
     int width_;
     int height_;
     std::vector<Pixel> pixels_;

@@ -21,7 +21,7 @@ Bytes joinSubBlocks(const Bytes& bytes, std::size_t& at) {
 }
 
 class BitReader {
-  public:
+public:
     explicit BitReader(const Bytes& data) : data_(data) {}
 
     unsigned read(unsigned size) {
@@ -36,7 +36,7 @@ class BitReader {
         return code;
     }
 
-  private:
+private:
     const Bytes& data_;
     std::size_t position_ = 0;
 };

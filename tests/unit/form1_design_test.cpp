@@ -17,7 +17,7 @@ std::string fullName(const Element& element) {
 }
 
 class LoadedWindow : public ::testing::Test {
-  protected:
+protected:
     testing::FakePlatform platform;
     Form1 form{platform};
 };

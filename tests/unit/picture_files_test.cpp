@@ -278,7 +278,7 @@ TEST(JpegPictures, OptionsBackgroundIsPlainBlack) {
 }
 
 class DialFace : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { ASSERT_EQ(face.width, 148) << "dial_face.jpg does not decode"; }
 
     Colour at(DialPoint p) const {
@@ -385,7 +385,7 @@ bool bitAt(const Bytes& bytes, std::size_t planeStart, std::size_t width, std::s
 }
 
 class Icon : public ::testing::Test {
-  protected:
+protected:
     static constexpr std::size_t size = 71;
     static constexpr std::size_t pixelsStart = directoryBytes + infoHeaderBytes;
     static constexpr std::size_t maskStart = pixelsStart + rowBytes(size, 24) * size;
@@ -474,7 +474,7 @@ TEST_F(Icon, ReadsFifteenPerCentOverGreenAndRedSectors) {
 }
 
 class Cursor : public ::testing::Test {
-  protected:
+protected:
     static constexpr std::size_t size = 32;
     static constexpr std::size_t paletteStart = directoryBytes + infoHeaderBytes;
     static constexpr std::size_t whiteStart = paletteStart + 2 * 4;

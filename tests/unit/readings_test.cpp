@@ -7,7 +7,7 @@ namespace dialvane {
 namespace {
 
 class Readings : public ::testing::Test {
-  protected:
+protected:
     // The example drive: 4096-byte clusters, 61,000,000 in all, 20,000,000 free.
     void SetUp() override {
         platform.drives['C'] = {8, 512, 20'000'000, 61'000'000, false};

@@ -37,7 +37,7 @@ TEST(ScaleMapping, ReadingsToStepsAndDirections) {
 }
 
 class Cycle : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         testing::placeNeedle(form);
         platform.screenW = 19200;
