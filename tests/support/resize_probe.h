@@ -8,7 +8,7 @@ namespace dialvane::testing {
 
 // The instrument window, recording the size each resize reaction saw and the pivot it left.
 class ResizeProbe : public Form1 {
-  public:
+public:
     using Form1::Form1;
 
     struct Seen {

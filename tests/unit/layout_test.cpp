@@ -12,7 +12,7 @@ namespace {
 constexpr float needleAt1200 = 445.94595f;  // 1200 x 825 / 2220
 
 class Layout : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { form.setPicture(form.Image2.picture()); }
     void resize(float width, float height, const std::string& sizeText) {
         form.txtHeight.setText(sizeText);
