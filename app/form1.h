@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "framework/command_button.h"
 #include "framework/control_array.h"
@@ -11,13 +13,14 @@
 #include "framework/line.h"
 #include "framework/text_box.h"
 #include "framework/timer.h"
+#include "gauge/module1.h"
 
 namespace dialvane {
 
 // The instrument's one window: its elements, the state its handlers share, and the handlers.
 // The handlers live in the folder of their subsystem.
 class Form1 : public Form {
-  public:
+public:
     explicit Form1(Platform& platform);
 
     // Elements, in the order the window defines them.
@@ -53,11 +56,38 @@ class Form1 : public Form {
     double reading = 0;  // percent
     std::int16_t sweepCount = 0;
 
+    // Start-up and shutdown.
+    void Form_Load() override;
+    void Form_Unload(std::int16_t& cancel) override;
+    void cmd_EXIT_Click();
+
     // Gauge.
     void Drehen(const double& position);
+    void MemoryCheck();
+    void StartSweep();
+    void Timer1_Timer();
+    void Timer2_Timer();
 
-  private:
+    // Outline, stacking and layout.
+    void Eckig();
+    void TopWindow(const WindowHandle& hwnd);
+    void Form_Resize() override;
+    void PositionElemente();
+
+private:
     void defineLabel4();
+    void connectEvents();
+
+    std::string stored(std::string_view key, std::string_view fallback);
+    float storedPosition(std::string_view key);
+
+    void DiskCheck();
+    void takeReading();
+
+    void Rund();
+    void applyOutline(std::int32_t corner);
+
+    Module1 module1_{platform()};
 };
 
 }  // namespace dialvane

@@ -9,7 +9,7 @@ constexpr Colour captionBrown = Colour::rgb(192, 64, 0);
 constexpr Colour orange = Colour::rgb(255, 128, 0);
 
 const Font weiterFont{"MS Sans Serif", 9.75F, 700};
-const Font modeFont{"MS Serif", 6.75F, 400};
+const Font modeFont{"MS Serif", 6.75F, 400, FontFamily::Serif};
 
 }  // namespace
 
@@ -57,6 +57,7 @@ Form1::Form1(Platform& platform)
     defineLabel4();
     setStacking({&Frame1, &Image1, &lblHDRAM, &imgDot0, &ImgDot1, &ImgMitte, &Image2, &MEMTOP,
                  &MEMLeft, &lbl_MEM, &SecZ});
+    connectEvents();
     Frame1.setStacking({&cmd_clear, &cmd_aus, &cmd_auto, &Monis, &cmd_weiter, &txtHeight,
                         &Label4(3), &Label4(1), &cmd_EXIT, &Label3, &Label4(0)});
 }

@@ -9,7 +9,7 @@
 namespace dialvane {
 
 class CommandButton : public Control {
-  public:
+public:
     CommandButton(Form& form, Definition definition, Bounds bounds, std::string caption,
                   Font font = {})
         : Control(form, ElementKind::CommandButton, std::move(definition), bounds),
@@ -21,7 +21,7 @@ class CommandButton : public Control {
 
     std::function<void()> onClick;
 
-  private:
+private:
     std::string caption_;
     Font font_;
 };

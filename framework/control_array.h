@@ -10,7 +10,7 @@ namespace dialvane {
 // An element array: members by index, with gaps where the window defines none.
 template <typename T>
 class ControlArray {
-  public:
+public:
     template <typename... Args>
     T& add(int index, Args&&... args) {
         auto& slot = members_[index];
@@ -29,7 +29,7 @@ class ControlArray {
     bool contains(int index) const { return members_.contains(index); }
     std::size_t count() const { return members_.size(); }
 
-  private:
+private:
     std::map<int, std::unique_ptr<T>> members_;
 };
 

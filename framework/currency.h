@@ -8,7 +8,7 @@ namespace dialvane {
 // Fixed-point decimal with exactly four places: a signed 64-bit count of ten-thousandths.
 // Arithmetic is exact; every result that leaves the range is an Overflow error.
 class Currency {
-  public:
+public:
     static constexpr std::int64_t scale = 10000;
 
     constexpr Currency() = default;
@@ -27,7 +27,7 @@ class Currency {
     friend Currency operator*(Currency a, Currency b);
     friend constexpr auto operator<=>(Currency, Currency) = default;
 
-  private:
+private:
     constexpr explicit Currency(std::int64_t raw) : raw_(raw) {}
     std::int64_t raw_ = 0;
 };

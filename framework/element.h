@@ -12,7 +12,7 @@ enum class ElementKind { Label, Image, Line, TextBox, CommandButton, Frame, Time
 // Any object defined on the window. Elements register with their form on construction and
 // report every property change to it; they never draw.
 class Element {
-  public:
+public:
     Element(const Element&) = delete;
     Element& operator=(const Element&) = delete;
     virtual ~Element() = default;
@@ -41,7 +41,7 @@ class Element {
         bool enabled = true;
     };
 
-  protected:
+protected:
     Element(Form& form, ElementKind kind, Definition definition);
 
     // Stores a new value and tells the form, but only when it really changes.
@@ -55,7 +55,7 @@ class Element {
     }
     void changed() const;
 
-  private:
+private:
     Form& form_;
     ElementKind kind_;
     std::string name_;
@@ -75,7 +75,7 @@ struct Bounds {
 
 // An element with a rectangle: everything but the line and the timers.
 class Control : public Element {
-  public:
+public:
     float left() const { return bounds_.left; }
     float top() const { return bounds_.top; }
     float width() const { return bounds_.width; }
@@ -85,11 +85,11 @@ class Control : public Element {
     void setWidth(float value) { assign(bounds_.width, value); }
     void setHeight(float value) { assign(bounds_.height, value); }
 
-  protected:
+protected:
     Control(Form& form, ElementKind kind, Definition definition, Bounds bounds)
         : Element(form, kind, std::move(definition)), bounds_(bounds) {}
 
-  private:
+private:
     Bounds bounds_;
 };
 

@@ -23,7 +23,7 @@ struct StretchedPicture {
 // The window as data: position and size in twips, background, elements and events. Setting
 // Width or Height runs Form_Resize at once, inside the setter, once per actual change.
 class Form {
-  public:
+public:
     explicit Form(Platform& platform);
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
@@ -94,7 +94,7 @@ class Form {
     }
     std::optional<ErrorCode> lastError() const { return lastError_; }
 
-  protected:
+protected:
     struct Design {
         std::string caption{};
         Bounds bounds{};
@@ -105,7 +105,7 @@ class Form {
         stacking_ = std::move(topToBottom);
     }
 
-  private:
+private:
     friend class Element;
     void add(Element* element) { elements_.push_back(element); }
     void notify(const Element& element) const;

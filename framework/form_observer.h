@@ -8,7 +8,7 @@ enum class FormAspect { Caption, Position, Size, Visible, Background };
 
 // How the model tells its host what to bring up to date; the host repaints from the model.
 class FormObserver {
-  public:
+public:
     virtual ~FormObserver() = default;
     virtual void elementChanged(const Element& element) = 0;
     virtual void formChanged(FormAspect aspect) = 0;

@@ -10,7 +10,7 @@ namespace dialvane {
 
 // A panel: a container with its own background that clips its elements and moves them along.
 class Frame : public Control {
-  public:
+public:
     Frame(Form& form, Definition definition, Bounds bounds, std::string caption, Colour backColor)
         : Control(form, ElementKind::Frame, std::move(definition), bounds),
           caption_(std::move(caption)),
@@ -25,7 +25,7 @@ class Frame : public Control {
         stacking_ = std::move(topToBottom);
     }
 
-  private:
+private:
     std::string caption_;
     Colour backColor_;
     std::vector<const Element*> stacking_;

@@ -9,7 +9,7 @@ namespace dialvane {
 
 // Shows one picture at its natural size; raises a click when enabled and visible.
 class Image : public Control {
-  public:
+public:
     Image(Form& form, Definition definition, Bounds bounds, PictureId picture,
           PointerId pointer = PointerId::Default);
 
@@ -18,7 +18,7 @@ class Image : public Control {
 
     std::function<void()> onClick;
 
-  private:
+private:
     PictureId picture_;
     PointerId pointer_;
 };

@@ -13,7 +13,7 @@ enum class Alignment { Left, Centre };
 
 // Text drawn over its container without filling the background.
 class Label : public Control {
-  public:
+public:
     struct Style {
         Colour foreColor = Colour::rgb(0, 0, 0);
         Alignment alignment = Alignment::Left;
@@ -33,7 +33,7 @@ class Label : public Control {
     const Font& font() const { return style_.font; }
     PointerId pointer() const { return style_.pointer; }
 
-  private:
+private:
     std::string caption_;
     Style style_;
 };

@@ -7,7 +7,7 @@ namespace dialvane {
 
 // A straight segment in its container's coordinates; each end point is set on its own.
 class Line : public Element {
-  public:
+public:
     struct Ends {
         float x1 = 0;
         float y1 = 0;
@@ -31,7 +31,7 @@ class Line : public Element {
     Colour colour() const { return colour_; }
     int widthPixels() const { return widthPixels_; }
 
-  private:
+private:
     Ends ends_;
     Colour colour_;
     int widthPixels_;

@@ -49,9 +49,10 @@ std::string scaledDigits(double magnitude, int decimals) {
     const int kept = exponent + 1 + decimals;
     std::string whole;
     if (kept <= 0) {
-        whole = (kept == 0 && digits[0] >= '5') ? "1" : "0";
+        whole.assign(1, (kept == 0 && digits[0] >= '5') ? '1' : '0');
     } else if (kept >= static_cast<int>(digits.size())) {
-        whole = digits + std::string(static_cast<std::size_t>(kept) - digits.size(), '0');
+        whole = digits;
+        whole.resize(static_cast<std::size_t>(kept), '0');
     } else {
         whole = digits.substr(0, static_cast<std::size_t>(kept));
         if (digits[static_cast<std::size_t>(kept)] >= '5') {
@@ -165,13 +166,25 @@ float textToSingle(std::string_view text, const NumberFormat& format) {
 
 std::string formatHashHash(double value) {
     const SplitDecimal number = roundedDecimal(value, 0);
-    return (number.negative ? "-" : "") + number.whole;
+    std::string text;
+    if (number.negative) {
+        text.push_back('-');
+    }
+    text.append(number.whole);
+    return text;
 }
 
 std::string formatHashHashDotHash(double value, const NumberFormat& format) {
     const SplitDecimal number = roundedDecimal(value, 1);
-    return (number.negative ? "-" : "") + number.whole + format.decimalSeparator +
-           (number.fraction == "0" ? "" : number.fraction);
+    std::string text;
+    if (number.negative) {
+        text.push_back('-');
+    }
+    text.append(number.whole).append(format.decimalSeparator);
+    if (number.fraction != "0") {
+        text.append(number.fraction);
+    }
+    return text;
 }
 
 std::string singleToText(float value, const NumberFormat& format) {

@@ -55,6 +55,13 @@ double floorChecked(double value) {
     return std::floor(finite(value));
 }
 
+double divided(double a, double b) {
+    if (b == 0.0) {
+        throw RuntimeError(ErrorCode::DivisionByZero, "Division by zero");
+    }
+    return a / b;
+}
+
 double finite(double value) {
     if (!std::isfinite(value)) {
         throw RuntimeError(ErrorCode::Overflow, "Overflow");

@@ -15,6 +15,9 @@ float toSingle(double value);
 // Floor towards minus infinity; Overflow for a value that is not finite.
 double floorChecked(double value);
 
+// a / b; DivisionByZero when b is 0.
+double divided(double a, double b);
+
 // Fails with Overflow unless the value is finite, so invalid arithmetic ends the handler.
 double finite(double value);
 

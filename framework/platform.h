@@ -33,7 +33,7 @@ struct MEMORYSTATUS {
 // The services the program's logic takes from its host. The real one speaks to Windows; the
 // test host scripts every answer.
 class Platform {
-  public:
+public:
     virtual ~Platform() = default;
 
     // Screen and pictures. Lengths in twips.

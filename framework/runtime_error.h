@@ -20,11 +20,11 @@ enum class ErrorCode : int {
 // A failing step of an event handler. The host catches it at the event boundary: the handler
 // ends where it stood and the program keeps running.
 class RuntimeError : public std::runtime_error {
-  public:
+public:
     RuntimeError(ErrorCode code, const std::string& what) : std::runtime_error(what), code_(code) {}
     ErrorCode code() const noexcept { return code_; }
 
-  private:
+private:
     ErrorCode code_;
 };
 

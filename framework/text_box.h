@@ -10,7 +10,7 @@ namespace dialvane {
 
 // A one-line editable text. The host writes what the user types back into the text.
 class TextBox : public Control {
-  public:
+public:
     TextBox(Form& form, Definition definition, Bounds bounds, std::string text)
         : Control(form, ElementKind::TextBox, std::move(definition), bounds),
           text_(std::move(text)) {}
@@ -21,7 +21,7 @@ class TextBox : public Control {
     // Sees every typed character code first; setting it to 0 drops the character.
     std::function<void(std::int16_t& keyAscii)> onKeyPress;
 
-  private:
+private:
     std::string text_;
 };
 

@@ -9,7 +9,7 @@ namespace dialvane {
 
 // While enabled, ticks every interval milliseconds on the user-interface thread.
 class Timer : public Element {
-  public:
+public:
     Timer(Form& form, Definition definition, bool enabled, std::int32_t interval)
         : Element(form, ElementKind::Timer, withEnabled(std::move(definition), enabled)),
           interval_(interval) {}
@@ -19,7 +19,7 @@ class Timer : public Element {
 
     std::function<void()> onTick;
 
-  private:
+private:
     static Definition withEnabled(Definition definition, bool enabled) {
         definition.enabled = enabled;
         definition.visible = false;

@@ -13,7 +13,7 @@ namespace dialvane::testing {
 // Stands in for the window system: watches a form, counts what changed and fires its timers
 // in virtual time, so whole sweeps run in microseconds.
 class FakeHost : public FormObserver {
-  public:
+public:
     static constexpr WindowHandle window = 0x00120034;
 
     explicit FakeHost(Form& form);
@@ -42,7 +42,7 @@ class FakeHost : public FormObserver {
     void formChanged(FormAspect aspect) override;
     void unloadRequested() override { ++unloadRequests_; }
 
-  private:
+private:
     struct Schedule {
         std::int64_t due = 0;
         bool enabled = false;

@@ -42,7 +42,7 @@ struct SavedSetting {
 
 // A scripted platform: every answer is set by the test, every call is recorded.
 class FakePlatform : public Platform {
-  public:
+public:
     FakePlatform();
 
     // Screen: 1024 x 768 pixels at 15 twips per pixel unless a test says otherwise.

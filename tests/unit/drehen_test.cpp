@@ -10,7 +10,7 @@ namespace dialvane {
 namespace {
 
 class Needle : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         form.needleLength = static_cast<float>(825.0 * (1200.0 / 2220.0));  // 445.945945...
         form.centreX = 600;

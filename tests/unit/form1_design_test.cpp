@@ -17,7 +17,7 @@ std::string fullName(const Element& element) {
 }
 
 class LoadedWindow : public ::testing::Test {
-  protected:
+protected:
     testing::FakePlatform platform;
     Form1 form{platform};
 };
@@ -82,7 +82,7 @@ TEST_F(LoadedWindow, GeometryTextsAndColours) {
     EXPECT_EQ(form.lbl_MEM.pointer(), PointerId::Hand);
     EXPECT_EQ(form.lblHDRAM.caption(), "RAM");
     EXPECT_EQ(form.lblHDRAM.alignment(), Alignment::Centre);
-    EXPECT_EQ(form.lblHDRAM.font(), (Font{"MS Serif", 6.75F, 400}));
+    EXPECT_EQ(form.lblHDRAM.font(), (Font{"MS Serif", 6.75F, 400, FontFamily::Serif}));
     EXPECT_EQ(form.cmd_weiter.font(), (Font{"MS Sans Serif", 9.75F, 700}));
     EXPECT_EQ(form.cmd_clear.caption(), "Speicher aufräumen");
     EXPECT_EQ(form.Label4(0).caption(), "Instrument-Größe:");

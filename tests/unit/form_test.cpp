@@ -13,7 +13,7 @@ namespace {
 
 // A form that records every resize reaction together with the size it saw.
 class ProbeForm : public Form {
-  public:
+public:
     explicit ProbeForm(Platform& platform)
         : Form(platform), label(*this, {.name = "label"}, {0, 0, 100, 100}, "x", {}) {
         define({.caption = "Probe", .bounds = {0, 0, 1000, 500}});
@@ -31,7 +31,7 @@ class ProbeForm : public Form {
 };
 
 class CountingObserver : public FormObserver {
-  public:
+public:
     void elementChanged(const Element&) override { ++elements; }
     void formChanged(FormAspect) override { ++aspects; }
     void unloadRequested() override {}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <tuple>
+#include <vector>
+
+#include "framework/element.h"
+#include "framework/font.h"
+#include "framework/image.h"
+#include "framework/label.h"
+#include "framework/line.h"
+#include "platform/win32/picture_library.h"
+#include "platform/win32/pixel_mapping.h"
+#include "platform/win32/unique_handle.h"
+
+namespace dialvane::win32 {
+
+// Draws the elements that have no window of their own: labels, pictures and lines.
+class ElementPainter {
+public:
+    ElementPainter(const PictureLibrary& pictures, PixelMapping mapping, int dpi);
+
+    // Paints a container's windowless elements, the bottom of the stacking first.
+    void paint(HDC dc, const std::vector<const Element*>& topToBottom) const;
+    // The pixels an element can touch in its container; empty for windowed elements.
+    RECT area(const Element& element) const;
+    // The font an element names, or the framework's default font.
+    HFONT font(const Font& font) const;
+    const PixelMapping& mapping() const { return mapping_; }
+
+private:
+    void paintLabel(HDC dc, const Label& label) const;
+    void paintImage(HDC dc, const Image& image) const;
+    void paintLine(HDC dc, const Line& line) const;
+
+    const PictureLibrary& pictures_;
+    PixelMapping mapping_;
+    int dpi_;
+    mutable std::map<std::tuple<std::string, float, int>, unique_font> fonts_;
+    mutable std::map<std::pair<std::uint32_t, int>, unique_pen> pens_;
+};
+
+}  // namespace dialvane::win32

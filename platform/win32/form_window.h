@@ -1,0 +1,95 @@
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "framework/form.h"
+#include "framework/form_observer.h"
+#include "framework/frame.h"
+#include "framework/pointer_router.h"
+#include "framework/timer.h"
+#include "platform/win32/element_painter.h"
+#include "platform/win32/picture_library.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_platform.h"
+
+namespace dialvane::win32 {
+
+// The host of one form: a borderless top-level window without a taskbar button, a child
+// window per panel, real buttons and edit boxes, and everything else painted from the model.
+// It follows every model change and turns window messages into the form's events.
+class FormWindow : public FormObserver {
+public:
+    FormWindow(HINSTANCE instance, Form& form, Win32Platform& platform,
+               const PictureLibrary& pictures);
+    ~FormWindow() override;
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    // Creates the hidden window and its children, then loads and shows the form.
+    void create();
+    // Runs the message loop until the window is gone; returns the exit code.
+    int run();
+    HWND handle() const { return window_; }
+    HWND controlOf(const Element& element) const;
+    HWND panelOf(const Frame& frame) const;
+
+    void elementChanged(const Element& element) override;
+    void formChanged(FormAspect aspect) override;
+    void unloadRequested() override;
+
+private:
+    struct Panel {
+        const Frame* frame;
+        HWND window;
+        std::unique_ptr<PointerRouter> router;
+    };
+
+    static LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK panelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR id, DWORD_PTR data);
+    LRESULT onFormMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onPanelMessage(Panel& panel, UINT message, WPARAM wParam, LPARAM lParam);
+    bool routePointer(PointerRouter& router, HWND window, UINT message, WPARAM wParam,
+                      LPARAM lParam);
+    void onCommand(WPARAM wParam, LPARAM lParam);
+    void close(bool sessionEnding);
+
+    void registerClasses() const;
+    void createPanels();
+    void createControls();
+    void syncControl(const Control& control, HWND window) const;
+    void syncTimer(const Timer& timer);
+    void syncWindowRect() const;
+    void focusFirstControl() const;
+    Panel* panelFor(const Frame* frame);
+    HWND containerWindow(const Element& element) const;
+
+    void invalidate(const Element& element);
+    void rebuildBackground();
+    void paintForm();
+    void paintPanel(const Panel& panel);
+
+    HINSTANCE instance_;
+    Form& form_;
+    Win32Platform& platform_;
+    const PictureLibrary& pictures_;
+    ElementPainter painter_;
+    HWND window_ = nullptr;
+    std::vector<Panel> panels_;
+    std::map<const Element*, HWND> controls_;
+    std::map<HWND, Element*> elementsByWindow_;
+    std::vector<const Timer*> timers_;
+    std::map<const Element*, RECT> painted_;
+    PointerRouter router_;
+    unique_bitmap background_;
+    SIZE backgroundSize_{};
+    HWND lastFocus_ = nullptr;
+    bool unloaded_ = false;
+};
+
+}  // namespace dialvane::win32

@@ -1,0 +1,65 @@
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+#include "framework/runtime_error.h"
+#include "platform/win32/win32_platform.h"
+
+namespace dialvane::win32 {
+namespace {
+
+// A 32-bit caller sees byte counts above 4 GB as all ones.
+std::uint32_t asCount(SIZE_T value) {
+    return static_cast<std::uint32_t>(std::min<SIZE_T>(value, 0xFFFFFFFFU));
+}
+
+}  // namespace
+
+void Win32Platform::GlobalMemoryStatus(MEMORYSTATUS& status) {
+    ::MEMORYSTATUS native{};
+    ::GlobalMemoryStatus(&native);
+    status.dwLength = sizeof(MEMORYSTATUS);
+    status.dwMemoryLoad = native.dwMemoryLoad;
+    status.dwTotalPhys = asCount(native.dwTotalPhys);
+    status.dwAvailPhys = asCount(native.dwAvailPhys);
+    status.dwTotalPageFile = asCount(native.dwTotalPageFile);
+    status.dwAvailPageFile = asCount(native.dwAvailPageFile);
+    status.dwTotalVirtual = asCount(native.dwTotalVirtual);
+    status.dwAvailVirtual = asCount(native.dwAvailVirtual);
+}
+
+void Win32Platform::ChDrive(std::string_view drive) {
+    if (drive.empty() || !std::isalpha(static_cast<unsigned char>(drive[0]))) {
+        throw RuntimeError(ErrorCode::InvalidProcedureCall, "Invalid procedure call");
+    }
+    // "X:" alone names the current directory of drive X.
+    const std::string root{static_cast<char>(std::toupper(static_cast<unsigned char>(drive[0]))),
+                           ':'};
+    if (!::SetCurrentDirectoryA(root.c_str())) {
+        throw RuntimeError(ErrorCode::DeviceUnavailable, "Device unavailable");
+    }
+}
+
+bool Win32Platform::GetDiskFreeSpaceA(std::int32_t& sectorsPerCluster, std::int32_t& bytesPerSector,
+                                      std::int32_t& freeClusters, std::int32_t& totalClusters) {
+    DWORD sectors = 0;
+    DWORD bytes = 0;
+    DWORD free = 0;
+    DWORD total = 0;
+    if (!::GetDiskFreeSpaceA(nullptr, &sectors, &bytes, &free, &total)) {
+        return false;
+    }
+    sectorsPerCluster = static_cast<std::int32_t>(sectors);
+    bytesPerSector = static_cast<std::int32_t>(bytes);
+    freeClusters = static_cast<std::int32_t>(free);
+    totalClusters = static_cast<std::int32_t>(total);
+    return true;
+}
+
+std::int16_t Win32Platform::GetAsyncKeyState(std::int32_t virtualKey) {
+    return static_cast<std::int16_t>(::GetAsyncKeyState(virtualKey));
+}
+
+}  // namespace dialvane::win32

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "platform/win32/com_ptr.h"
+#include "platform/win32/picture_library.h"
+#include "platform/win32/resource_ids.h"
+#include "tests/win32/program_module.h"
+
+namespace dialvane {
+namespace {
+
+class ProgramPictures : public ::testing::Test {
+protected:
+    win32::com_apartment com;
+    testing::ProgramModule program;
+};
+
+TEST_F(ProgramPictures, EveryPictureDecodesToItsSize) {
+    ASSERT_NE(program.get(), nullptr) << "Dialvane.exe not found beside the tests";
+    const win32::PictureLibrary pictures(program.get());
+    const struct {
+        PictureId picture;
+        PixelSize size;
+    } cases[] = {
+        {PictureId::DialFace, {148, 149}}, {PictureId::OptionsBackground, {618, 554}},
+        {PictureId::Hub, {16, 16}},        {PictureId::DotRing, {14, 14}},
+        {PictureId::DotFilled, {14, 14}},  {PictureId::ExitCross, {40, 41}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(pictures.size(c.picture), c.size) << static_cast<int>(c.picture);
+        EXPECT_NE(pictures.bitmap(c.picture), nullptr) << static_cast<int>(c.picture);
+    }
+    EXPECT_EQ(pictures.size(PictureId::None), PixelSize{});
+}
+
+TEST_F(ProgramPictures, GifTransparencyAndJpegOpacitySurviveDecoding) {
+    const win32::PictureLibrary pictures(program.get());
+    const Pixels& cross = pictures.pixels(PictureId::ExitCross);
+    ASSERT_EQ(cross.width, 40);
+    EXPECT_EQ(cross.at(0, 0) >> 24, 0U) << "corner of the cross shows what lies beneath";
+    const std::uint32_t middle = cross.at(20, 20);
+    EXPECT_EQ(middle >> 24, 255U);
+    EXPECT_GT(middle >> 16 & 0xFF, 180U) << "the cross is red";
+    EXPECT_LT(middle & 0xFF, 80U);
+
+    const Pixels& hub = pictures.pixels(PictureId::Hub);
+    EXPECT_EQ(hub.at(0, 0) >> 24, 0U);
+    EXPECT_EQ(hub.at(8, 8) >> 24, 255U);
+
+    const Pixels& dial = pictures.pixels(PictureId::DialFace);
+    for (const std::uint32_t pixel : dial.data) {
+        ASSERT_EQ(pixel >> 24, 255U) << "a JPEG is opaque";
+    }
+}
+
+TEST_F(ProgramPictures, IconAndPointingHandLoad) {
+    const win32::PictureLibrary pictures(program.get());
+    HICON icon = pictures.icon(71);
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(icon, &info));
+    BITMAP mask{};
+    ::GetObjectW(info.hbmMask, sizeof mask, &mask);
+    EXPECT_EQ(mask.bmWidth, 71);
+    ::DeleteObject(info.hbmMask);
+    ::DeleteObject(info.hbmColor);
+
+    HCURSOR hand = pictures.cursor(PointerId::Hand);
+    ASSERT_NE(hand, nullptr);
+    ICONINFO cursor{};
+    ASSERT_TRUE(::GetIconInfo(hand, &cursor));
+    EXPECT_FALSE(cursor.fIcon);
+    EXPECT_EQ(cursor.xHotspot, 0U);
+    EXPECT_EQ(cursor.yHotspot, 0U);
+    EXPECT_NE(hand, ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)))
+        << "our own hand, not the system's";
+    ::DeleteObject(cursor.hbmMask);
+    if (cursor.hbmColor != nullptr) {
+        ::DeleteObject(cursor.hbmColor);
+    }
+}
+
+}  // namespace
+}  // namespace dialvane
