@@ -46,7 +46,9 @@ check_program() {
     local white
     white=$(count_colour_in_rect "$WIN_X" "$WIN_Y" "$WIN_W" "$WIN_H" FFFFFF)
     assert_between $((WIN_W * WIN_H / 4)) $((WIN_W * WIN_H)) "$white" "white pixels in Notepad"
-    assert_eq 000000 "$(pixel 2 2)" "root window outside Notepad"
+    local corner_x=$((E2E_SCREEN_W - 3)) corner_y=$((E2E_SCREEN_H - 3))
+    ((WIN_X + WIN_W < corner_x || WIN_Y + WIN_H < corner_y)) || fail "Notepad covers the screen"
+    assert_eq 000000 "$(pixel "$corner_x" "$corner_y")" "bare root window beside Notepad"
     close_app
     assert_eq 0 "$APP_STATUS" "Notepad exit status"
     [[ -z $(find_windows 'Untitled - Notepad') ]] || fail "Notepad window still shown"

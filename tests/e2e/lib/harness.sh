@@ -7,7 +7,7 @@
 # named by DIALVANE_SESSION; run alone, it starts and stops a private one.
 #
 # Environment: DIALVANE_EXE (the program), DIALVANE_SESSION (session file, optional),
-# E2E_ARTIFACTS (screenshots and logs; default ./e2e-artifacts/<scenario>).
+# E2E_ARTIFACTS (screenshots and logs; default /tmp/dialvane-e2e-artifacts/<scenario>).
 
 E2E_LIB=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=wait.sh
@@ -24,6 +24,8 @@ source "$E2E_LIB/app.sh"
 source "$E2E_LIB/screen.sh"
 # shellcheck source=input.sh
 source "$E2E_LIB/input.sh"
+# shellcheck source=needle.sh
+source "$E2E_LIB/needle.sh"
 
 E2E_SCENARIO=$(basename "$0" .sh)
 E2E_OWN_SESSION=""
@@ -45,7 +47,7 @@ _scenario_join_session() {
 }
 
 _scenario_prepare_artifacts() {
-    E2E_ARTIFACTS=${E2E_ARTIFACTS:-$PWD/e2e-artifacts/$E2E_SCENARIO}
+    E2E_ARTIFACTS=${E2E_ARTIFACTS:-${TMPDIR:-/tmp}/dialvane-e2e-artifacts/$E2E_SCENARIO}
     mkdir -p -- "$E2E_ARTIFACTS"
     rm -f -- "$E2E_ARTIFACTS"/*.png "$E2E_ARTIFACTS"/*.log
     E2E_SCENARIO_TMP=$(mktemp -d "$E2E_SESSION_DIR/scenario.XXXXXX")

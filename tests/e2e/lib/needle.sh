@@ -1,0 +1,57 @@
+# shellcheck shell=bash
+# Finding the gauge needle in a screenshot. The needle is a 4-px red line from the pivot,
+# turned in steps of 6 degrees clockwise from straight up, so there are 60 places to look.
+# The hub covers its base and labels may cover its inner half; its outer half is always clear.
+
+# needle_find PIVOT_X PIVOT_Y LENGTH HUB_RADIUS: window pixels (decimals allowed), in the last
+# screenshot of the window measured by window_geometry. Sets
+#   NEEDLE_STEP    the step (0 = up, 15 = right) whose line is reddest
+#   NEEDLE_HITS    reddish samples on the outer half of that line, of NEEDLE_SAMPLES
+#   NEEDLE_BEYOND  reddish samples of 4 on the same line 3..6 px past the tip
+#   NEEDLE_STRAY   reddish pixels outside the hub more than 3 px away from that line
+needle_find() {
+    local pivot_x=$1 pivot_y=$2 length=$3 hub=$4 row result
+    _in_shot "$WIN_X" "$WIN_Y"
+    _in_shot $((WIN_X + WIN_W - 1)) $((WIN_Y + WIN_H - 1))
+    result=$(
+        for ((row = WIN_Y; row < WIN_Y + WIN_H; row++)); do
+            od -An -v -tu1 -w3 -j $(((row * E2E_SCREEN_W + WIN_X) * 3)) -N $((WIN_W * 3)) \
+                "$SHOT_RGB"
+        done | awk -v w="$WIN_W" -v h="$WIN_H" -v cx="$pivot_x" -v cy="$pivot_y" \
+            -v len="$length" -v hub="$hub" -v samples=12 '
+            { red[(NR - 1) % w, int((NR - 1) / w)] = ($1 >= 180 && $2 <= 80 && $3 <= 80) }
+            function at(r, angle,    x, y) {
+                x = int(cx + r * sin(angle) + 0.5)
+                y = int(cy - r * cos(angle) + 0.5)
+                return (x >= 0 && y >= 0 && x < w && y < h) ? red[x, y] : 0
+            }
+            # Distance from x,y to the segment from the pivot along angle for len pixels.
+            function off_line(x, y, angle,    ux, uy, t, px, py) {
+                ux = sin(angle); uy = -cos(angle)
+                t = (x - cx) * ux + (y - cy) * uy
+                t = t < 0 ? 0 : (t > len ? len : t)
+                px = cx + t * ux - x; py = cy + t * uy - y
+                return sqrt(px * px + py * py)
+            }
+            END {
+                best = -1
+                for (step = 0; step < 60; step++) {
+                    angle = step * 6 * atan2(0, -1) / 180
+                    hits = 0
+                    for (i = 0; i < samples; i++)
+                        hits += at(len / 2 + (len - 1 - len / 2) * i / (samples - 1), angle)
+                    if (hits > best) { best = hits; best_step = step; best_angle = angle }
+                }
+                beyond = 0
+                for (r = len + 3; r <= len + 6; r++) beyond += at(r, best_angle)
+                stray = 0
+                for (y = 0; y < h; y++) for (x = 0; x < w; x++) {
+                    if (!red[x, y] || (x - cx) ^ 2 + (y - cy) ^ 2 <= hub ^ 2) continue
+                    stray += off_line(x, y, best_angle) > 3
+                }
+                print best_step, best, samples, beyond, stray
+            }'
+    )
+    # shellcheck disable=SC2034  # read by the scenario
+    read -r NEEDLE_STEP NEEDLE_HITS NEEDLE_SAMPLES NEEDLE_BEYOND NEEDLE_STRAY <<<"$result"
+}
