@@ -2,7 +2,7 @@
 # Xvfb display, a fresh Wine prefix and a persistent wineserver; a cleanup test stops exactly
 # those. The tests in between run one at a time, since they share the display and registry.
 
-set(DIALVANE_E2E_LIB ${CMAKE_SOURCE_DIR}/tests/e2e/lib)
+cmake_path(SET DIALVANE_E2E_LIB NORMALIZE ${CMAKE_CURRENT_LIST_DIR}/../tests/e2e/lib)
 set(DIALVANE_WINE_SESSION ${CMAKE_BINARY_DIR}/e2e/session.env)
 
 function(_dialvane_wine_session)
@@ -21,7 +21,12 @@ function(_dialvane_wine_session)
         FIXTURES_CLEANUP wine_session RESOURCE_LOCK wine_display TIMEOUT 90 LABELS wine)
 endfunction()
 
-function(_dialvane_in_wine_session test timeout label)
+# Runs the test inside the session, alone; an empty timeout takes the default.
+function(_dialvane_in_wine_session test label timeout default_timeout)
+    _dialvane_wine_session()
+    if(NOT timeout)
+        set(timeout ${default_timeout})
+    endif()
     set_tests_properties(${test} PROPERTIES
         FIXTURES_REQUIRED wine_session RESOURCE_LOCK wine_display
         TIMEOUT ${timeout} LABELS "wine;${label}")
@@ -35,10 +40,6 @@ function(dialvane_e2e_test)
     if(NOT arg_NAME OR NOT arg_SCRIPT)
         message(FATAL_ERROR "dialvane_e2e_test needs NAME and SCRIPT")
     endif()
-    if(NOT arg_TIMEOUT)
-        set(arg_TIMEOUT 60)
-    endif()
-    _dialvane_wine_session()
     cmake_path(ABSOLUTE_PATH arg_SCRIPT BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
     set(test e2e.${arg_NAME})
     add_test(NAME ${test} COMMAND bash ${arg_SCRIPT})
@@ -49,8 +50,9 @@ function(dialvane_e2e_test)
         set_tests_properties(${test} PROPERTIES DISABLED TRUE)
     endif()
     set_tests_properties(${test} PROPERTIES ENVIRONMENT
-        "DIALVANE_SESSION=${DIALVANE_WINE_SESSION};DIALVANE_EXE=${program};E2E_ARTIFACTS=${CMAKE_BINARY_DIR}/e2e/artifacts/${arg_NAME}")
-    _dialvane_in_wine_session(${test} ${arg_TIMEOUT} e2e)
+        "DIALVANE_SESSION=${DIALVANE_WINE_SESSION};DIALVANE_EXE=${program};\
+E2E_ARTIFACTS=${CMAKE_BINARY_DIR}/e2e/artifacts/${arg_NAME}")
+    _dialvane_in_wine_session(${test} e2e "${arg_TIMEOUT}" 60)
 endfunction()
 
 # dialvane_wine_test(NAME name TARGET target [TIMEOUT seconds])
@@ -60,15 +62,11 @@ function(dialvane_wine_test)
     if(NOT arg_NAME OR NOT arg_TARGET)
         message(FATAL_ERROR "dialvane_wine_test needs NAME and TARGET")
     endif()
-    if(NOT arg_TIMEOUT)
-        set(arg_TIMEOUT 120)
-    endif()
-    _dialvane_wine_session()
     set(test wine.${arg_NAME})
     add_test(NAME ${test}
              COMMAND bash ${DIALVANE_E2E_LIB}/wine_run.sh ${DIALVANE_WINE_SESSION}
                      $<TARGET_FILE:${arg_TARGET}> --gtest_color=no)
-    _dialvane_in_wine_session(${test} ${arg_TIMEOUT} win32)
+    _dialvane_in_wine_session(${test} win32 "${arg_TIMEOUT}" 120)
 endfunction()
 
 # GoogleTest built for MinGW from the Debian sources (package googletest), outside -Werror.
