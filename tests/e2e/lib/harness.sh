@@ -10,6 +10,8 @@
 # E2E_ARTIFACTS (screenshots and logs; default /tmp/dialvane-e2e-artifacts/<scenario>).
 
 E2E_LIB=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# Decimal points in awk and bash, and Wine's en-US defaults, whatever the user's locale.
+export LC_ALL=C.UTF-8
 # shellcheck source=wait.sh
 source "$E2E_LIB/wait.sh"
 # shellcheck source=assert.sh

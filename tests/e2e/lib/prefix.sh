@@ -3,6 +3,8 @@
 
 wine_environment() {
     export WINEPREFIX=$1
+    # The same en-US defaults on every machine; a scenario asks for another per process.
+    export LC_ALL=C.UTF-8
     export WINEARCH=win64 WINEDEBUG=-all
     # No Mono or Gecko installer dialogs.
     export WINEDLLOVERRIDES="mscoree,mshtml="

@@ -17,7 +17,7 @@ _session_write_env() {
     local file=$1 name
     {
         for name in E2E_SESSION_DIR DISPLAY XVFB_PID WINEPREFIX WINEARCH WINEDEBUG \
-            WINEDLLOVERRIDES E2E_SCREEN_W E2E_SCREEN_H; do
+            WINEDLLOVERRIDES LC_ALL E2E_SCREEN_W E2E_SCREEN_H; do
             printf 'export %s=%q\n' "$name" "${!name}"
         done
     } >"$file.new"
