@@ -21,7 +21,15 @@ prefix_create() {
             timeout 120 wine wineboot -i &&
             # Without a window manager, managed windows lose capture on drags and close 2 s late.
             timeout 30 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f
-    } </dev/null >>"$log" 2>&1
+    } </dev/null >>"$log" 2>&1 && prefix_add_wine_fonts "$dir"
+}
+
+# Debian's Wine finds its own fonts (MS Sans Serif, Tahoma, ...) only in the prefix; without
+# them every face falls back to a wide one and the panel's captions no longer fit.
+prefix_add_wine_fonts() {
+    local fonts=/usr/share/wine/fonts
+    [[ -d $fonts ]] || return 0
+    cp -n -- "$fonts"/* "$1/drive_c/windows/Fonts/"
 }
 
 # prefix_destroy DIR: ends every process of this prefix and its wineserver, then removes it.
