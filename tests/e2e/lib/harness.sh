@@ -28,6 +28,8 @@ source "$E2E_LIB/screen.sh"
 source "$E2E_LIB/input.sh"
 # shellcheck source=needle.sh
 source "$E2E_LIB/needle.sh"
+# shellcheck source=gauge.sh
+source "$E2E_LIB/gauge.sh"
 
 E2E_SCENARIO=$(basename "$0" .sh)
 E2E_OWN_SESSION=""

@@ -8,7 +8,8 @@
 #   NEEDLE_STEP    the step (0 = up, 15 = right) whose line is reddest
 #   NEEDLE_HITS    reddish samples on the outer half of that line, of NEEDLE_SAMPLES
 #   NEEDLE_BEYOND  reddish samples of 4 on the same line 3..6 px past the tip
-#   NEEDLE_STRAY   reddish pixels outside the hub more than 3 px away from that line
+#   NEEDLE_STRAY   reddish pixels outside the hub more than 4 px away from that line: 2 px of
+#                  half width and up to 2 px for the tip rounded to whole twips and pixels
 needle_find() {
     local pivot_x=$1 pivot_y=$2 length=$3 hub=$4 row result
     _in_shot "$WIN_X" "$WIN_Y"
@@ -47,7 +48,7 @@ needle_find() {
                 stray = 0
                 for (y = 0; y < h; y++) for (x = 0; x < w; x++) {
                     if (!red[x, y] || (x - cx) ^ 2 + (y - cy) ^ 2 <= hub ^ 2) continue
-                    stray += off_line(x, y, best_angle) > 3
+                    stray += off_line(x, y, best_angle) > 4
                 }
                 print best_step, best, samples, beyond, stray
             }'

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# However the window is closed, size, monitor count and mode are saved: a close message from
+# another program, Alt+F4, and the end of the session.
+set -euo pipefail
+# shellcheck source=lib/harness.sh
+source "$(dirname "${BASH_SOURCE[0]}")/lib/harness.sh"
+
+scenario_begin
+settings="$E2E_SETTINGS_KEY\\Optionen"
+
+expect_saved() {
+    assert_eq 2500 "$(reg_get "$settings" txtHeight)" "$1: saved size"
+    assert_eq 2 "$(reg_get "$settings" Monis)" "$1: saved monitor count"
+    assert_eq HD "$(reg_get "$settings" lblHDRAM.Caption)" "$1: saved mode"
+}
+
+start_with_settings() {
+    reg_delete_key "$E2E_SETTINGS_KEY"
+    reg_set "$settings" txtHeight REG_SZ 4000
+    reg_set "$settings" Monis REG_SZ 7
+    reg_set "$settings" lblHDRAM.Caption REG_SZ HD
+    launch_app
+    wait_window Dialvane
+    window_geometry
+}
+
+start_with_settings
+close_app
+expect_saved "close message"
+
+start_with_settings
+pointer_to_window
+xdotool key alt+F4
+wait_exit 10 || fail "Alt+F4 did not close the window"
+expect_saved "Alt+F4"
+
+start_with_settings
+wine wineboot --end-session </dev/null >/dev/null 2>&1 || true
+wait_exit 10 || fail "the program outlived the end of the session"
+expect_saved "end of session"
