@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cwchar>
+#include <string>
+#include <vector>
+
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/picture_library.h"
 #include "platform/win32/resource_ids.h"
@@ -77,6 +81,47 @@ TEST_F(ProgramPictures, IconAndPointingHandLoad) {
     if (cursor.hbmColor != nullptr) {
         ::DeleteObject(cursor.hbmColor);
     }
+}
+
+// Version information: what Explorer shows for the file.
+std::wstring versionText(const std::vector<BYTE>& block, const wchar_t* name) {
+    struct Translation {
+        WORD language;
+        WORD codePage;
+    }* translation = nullptr;
+    UINT size = 0;
+    if (!::VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation",
+                          reinterpret_cast<void**>(&translation), &size) ||
+        size < sizeof(Translation)) {
+        return {};
+    }
+    wchar_t path[96];
+    ::swprintf(path, 96, L"\\StringFileInfo\\%04x%04x\\%ls", translation->language,
+               translation->codePage, name);
+    wchar_t* text = nullptr;
+    if (!::VerQueryValueW(block.data(), path, reinterpret_cast<void**>(&text), &size)) {
+        return {};
+    }
+    return text;
+}
+
+TEST(ProgramFile, CarriesItsVersionInformation) {
+    std::wstring path(MAX_PATH, L'\0');
+    path.resize(::GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
+    path = path.substr(0, path.find_last_of(L"\\/") + 1) + L"Dialvane.exe";
+    DWORD ignored = 0;
+    const DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    ASSERT_GT(size, 0U);
+    std::vector<BYTE> block(size);
+    ASSERT_TRUE(::GetFileVersionInfoW(path.c_str(), 0, size, block.data()));
+    EXPECT_EQ(versionText(block, L"ProductName"), L"Dialvane");
+    EXPECT_EQ(versionText(block, L"ProductVersion"), L"1.0");
+    EXPECT_FALSE(versionText(block, L"FileDescription").empty());
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(HIWORD(fixed->dwFileVersionMS), 1U);
+    EXPECT_EQ(LOWORD(fixed->dwFileVersionMS), 0U);
 }
 
 }  // namespace
