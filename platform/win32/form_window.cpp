@@ -63,25 +63,22 @@ FormWindow::~FormWindow() {
 }
 
 void FormWindow::registerClasses() const {
-    WNDCLASSEXW form{};
-    form.cbSize = sizeof form;
-    form.style = CS_DBLCLKS;
-    form.lpfnWndProc = formProcedure;
-    form.hInstance = instance_;
-    form.hCursor = pictures_.cursor(PointerId::Default);
-    form.hIcon = pictures_.icon(::GetSystemMetrics(SM_CXICON));
-    form.hIconSm = pictures_.icon(::GetSystemMetrics(SM_CXSMICON));
-    form.lpszClassName = formClass;
-    ::RegisterClassExW(&form);
-
-    WNDCLASSEXW panel{};
-    panel.cbSize = sizeof panel;
-    panel.style = CS_DBLCLKS;
-    panel.lpfnWndProc = panelProcedure;
-    panel.hInstance = instance_;
-    panel.hCursor = pictures_.cursor(PointerId::Default);
-    panel.lpszClassName = panelClass;
-    ::RegisterClassExW(&panel);
+    const auto registerClass = [this](const wchar_t* name, WNDPROC procedure, HICON icon,
+                                      HICON smallIcon) {
+        WNDCLASSEXW description{};
+        description.cbSize = sizeof description;
+        description.style = CS_DBLCLKS;
+        description.lpfnWndProc = procedure;
+        description.hInstance = instance_;
+        description.hCursor = pictures_.cursor(PointerId::Default);
+        description.hIcon = icon;
+        description.hIconSm = smallIcon;
+        description.lpszClassName = name;
+        ::RegisterClassExW(&description);
+    };
+    registerClass(formClass, formProcedure, pictures_.icon(::GetSystemMetrics(SM_CXICON)),
+                  pictures_.icon(::GetSystemMetrics(SM_CXSMICON)));
+    registerClass(panelClass, panelProcedure, nullptr, nullptr);
 }
 
 void FormWindow::create() {
