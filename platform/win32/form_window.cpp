@@ -369,6 +369,9 @@ LRESULT CALLBACK FormWindow::editProcedure(HWND window, UINT message, WPARAM wPa
 
 bool FormWindow::routePointer(PointerRouter& router, HWND window, UINT message, WPARAM wParam,
                               LPARAM lParam) {
+    if (message < WM_MOUSEFIRST || message > WM_MBUTTONDBLCLK) {
+        return false;  // not a pointer message: no key state to ask for
+    }
     const PixelMapping& map = painter_.mapping();
     const float x = map.twipsX(GET_X_LPARAM(lParam));
     const float y = map.twipsY(GET_Y_LPARAM(lParam));
