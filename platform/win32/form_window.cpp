@@ -107,7 +107,6 @@ void FormWindow::create() {
     for (const Timer* timer : timers_) {
         syncTimer(*timer);
     }
-    form_.loadAndShow();
 }
 
 void FormWindow::createPanels() {

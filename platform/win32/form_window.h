@@ -29,8 +29,10 @@ public:
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
 
-    // Creates the hidden window and its children, then loads and shows the form.
+    // Creates the window and its children from the form as it stands, still hidden.
     void create();
+    // Loads the form and shows its window.
+    void loadAndShow() { form_.loadAndShow(); }
     // Runs the message loop until the window is gone; returns the exit code.
     int run();
     HWND handle() const { return window_; }

@@ -20,5 +20,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (window.handle() == nullptr) {
         return 1;
     }
+    window.loadAndShow();
     return window.run();
 }

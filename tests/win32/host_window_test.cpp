@@ -93,6 +93,7 @@ protected:
         ASSERT_EQ(platform.twipsPerPixelX(), 15) << "these tests expect 96 dpi";
         window.create();
         ASSERT_NE(window.handle(), nullptr);
+        window.loadAndShow();
         pumpMessages(50);
     }
     HWND main() const { return window.handle(); }
