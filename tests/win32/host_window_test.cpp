@@ -13,11 +13,7 @@
 #include "framework/line.h"
 #include "framework/text_box.h"
 #include "framework/timer.h"
-#include "platform/win32/com_ptr.h"
-#include "platform/win32/form_window.h"
-#include "platform/win32/picture_library.h"
-#include "platform/win32/win32_platform.h"
-#include "tests/win32/program_module.h"
+#include "tests/win32/hosted_form.h"
 
 namespace dialvane {
 namespace {
@@ -87,7 +83,7 @@ public:
     std::int16_t refuseClose = 0;
 };
 
-class HostWindow : public ::testing::Test {
+class HostWindow : public testing::HostedForm<ProbeForm> {
 protected:
     void SetUp() override {
         ASSERT_EQ(platform.twipsPerPixelX(), 15) << "these tests expect 96 dpi";
@@ -115,34 +111,10 @@ protected:
         ::GetUpdateRect(main(), &box, FALSE);
         return box;
     }
-    COLORREF pixel(int x, int y) const {
-        HDC dc = ::GetDC(main());
-        const COLORREF colour = ::GetPixel(dc, x, y);
-        ::ReleaseDC(main(), dc);
-        return colour;
-    }
-    int countColour(RECT area, COLORREF colour) const {
-        HDC dc = ::GetDC(main());
-        int count = 0;
-        for (int y = area.top; y < area.bottom; ++y) {
-            for (int x = area.left; x < area.right; ++x) {
-                count += ::GetPixel(dc, x, y) == colour ? 1 : 0;
-            }
-        }
-        ::ReleaseDC(main(), dc);
-        return count;
-    }
     void click(HWND target, UINT down, UINT up, int x, int y, WPARAM keys) const {
         ::SendMessageW(target, down, keys, MAKELPARAM(x, y));
         ::SendMessageW(target, up, 0, MAKELPARAM(x, y));
     }
-
-    win32::com_apartment com;
-    testing::ProgramModule program;
-    win32::PictureLibrary pictures{program.get()};
-    win32::Win32Platform platform{pictures};
-    ProbeForm form{platform};
-    win32::FormWindow window{::GetModuleHandleW(nullptr), form, platform, pictures};
 };
 
 TEST_F(HostWindow, ABorderlessToolWindowOfTheModelsSize) {

@@ -3,17 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "app/form1.h"
-#include "platform/win32/com_ptr.h"
-#include "platform/win32/form_window.h"
-#include "platform/win32/picture_library.h"
-#include "platform/win32/win32_platform.h"
-#include "tests/win32/program_module.h"
+#include "tests/win32/hosted_form.h"
 
 namespace dialvane {
 namespace {
 
 // The program's window as its definition makes it, shown before any handler has run.
-class LoadedProgramWindow : public ::testing::Test {
+class LoadedProgramWindow : public testing::HostedForm<Form1> {
 protected:
     void SetUp() override {
         ASSERT_EQ(platform.twipsPerPixelX(), 15) << "these tests expect 96 dpi";
@@ -23,19 +19,6 @@ protected:
         ::UpdateWindow(window.handle());
         testing::pumpMessages(50);
     }
-    COLORREF pixel(int x, int y) const {
-        HDC dc = ::GetDC(window.handle());
-        const COLORREF colour = ::GetPixel(dc, x, y);
-        ::ReleaseDC(window.handle(), dc);
-        return colour;
-    }
-
-    win32::com_apartment com;
-    testing::ProgramModule program;
-    win32::PictureLibrary pictures{program.get()};
-    win32::Win32Platform platform{pictures};
-    Form1 form{platform};
-    win32::FormWindow window{::GetModuleHandleW(nullptr), form, platform, pictures};
 };
 
 TEST_F(LoadedProgramWindow, HasTheLoadedSizeInPixels) {

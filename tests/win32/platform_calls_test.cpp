@@ -12,18 +12,12 @@
 #include "platform/win32/picture_library.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_platform.h"
-#include "tests/win32/program_module.h"
+#include "tests/win32/hosted_form.h"
 
 namespace dialvane {
 namespace {
 
-class RealPlatform : public ::testing::Test {
-protected:
-    win32::com_apartment com;
-    testing::ProgramModule program;
-    win32::PictureLibrary pictures{program.get()};
-    win32::Win32Platform platform{pictures};
-};
+class RealPlatform : public ::testing::Test, protected testing::ProgramServices {};
 
 char currentDrive() {
     char directory[MAX_PATH]{};

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/win32/com_ptr.h"
+#include "platform/win32/form_window.h"
+#include "platform/win32/picture_library.h"
+#include "platform/win32/win32_platform.h"
+#include "tests/win32/program_module.h"
+
+namespace dialvane::testing {
+
+// The real platform with the program's own pictures, set up as Dialvane.exe sets it up.
+struct ProgramServices {
+    win32::com_apartment com;
+    ProgramModule program;
+    win32::PictureLibrary pictures{program.get()};
+    win32::Win32Platform platform{pictures};
+};
+
+// A form of the given kind in a real host window, with pixel reads of what it painted.
+template <typename FormType>
+class HostedForm : public ::testing::Test, protected ProgramServices {
+protected:
+    COLORREF pixel(int x, int y) const {
+        HDC dc = ::GetDC(window.handle());
+        const COLORREF colour = ::GetPixel(dc, x, y);
+        ::ReleaseDC(window.handle(), dc);
+        return colour;
+    }
+    int countColour(RECT area, COLORREF colour) const {
+        HDC dc = ::GetDC(window.handle());
+        int count = 0;
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) {
+                count += ::GetPixel(dc, x, y) == colour ? 1 : 0;
+            }
+        }
+        ::ReleaseDC(window.handle(), dc);
+        return count;
+    }
+
+    FormType form{platform};
+    win32::FormWindow window{::GetModuleHandleW(nullptr), form, platform, pictures};
+};
+
+}  // namespace dialvane::testing
