@@ -21,8 +21,8 @@ case $mode in
         exit 2
         ;;
 esac
-[[ $seconds =~ ^[0-9]+$ && $seconds -gt 0 ]] || {
-    printf 'seconds must be a whole number above 0, not %s\n' "$seconds" >&2
+[[ $seconds =~ ^[0-9]+$ && $seconds -gt 0 && $settle =~ ^[0-9]+$ && $rounds =~ ^[0-9]+$ ]] || {
+    printf 'seconds (above 0), BENCH_SETTLE and BENCH_ROUNDS are whole numbers\n' >&2
     exit 2
 }
 
@@ -65,7 +65,7 @@ cpu_ticks() {
 
 # Run time of all its threads in nanoseconds: the same CPU time, without the 10 ms grain.
 cpu_ns() {
-    cat "/proc/$1"/task/*/schedstat 2>/dev/null | awk '{ sum += $1 } END { printf "%d\n", sum }'
+    cat "/proc/$1"/task/*/schedstat 2>/dev/null | awk '{ sum += $1 } END { printf "%.0f\n", sum }'
 }
 
 # A smaps_rollup field in kB.

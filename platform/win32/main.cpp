@@ -2,7 +2,6 @@
 #include <commctrl.h>
 
 #include "app/form1.h"
-#include "platform/win32/com_ptr.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/picture_library.h"
 #include "platform/win32/win32_platform.h"
@@ -11,7 +10,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace dialvane;
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
-    const win32::com_apartment com;
     const win32::PictureLibrary pictures(instance);
     win32::Win32Platform platform(pictures);
     Form1 form(platform);

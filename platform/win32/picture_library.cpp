@@ -1,10 +1,9 @@
 #include "platform/win32/picture_library.h"
 
-#include <wincodec.h>
-
 #include <cstring>
 
-#include "platform/win32/com_ptr.h"
+#include "framework/gif_pixels.h"
+#include "framework/jpeg_pixels.h"
 #include "platform/win32/resource_ids.h"
 
 namespace dialvane::win32 {
@@ -30,43 +29,23 @@ int resourceOf(PictureId picture) {
     return 0;
 }
 
-// Decodes a GIF or JPEG held as raw resource data; transparent colours become alpha 0.
-Pixels decode(IWICImagingFactory& factory, HINSTANCE instance, int resource) {
+// The raw bytes of a picture resource; they stay mapped as long as the module is loaded.
+std::span<const std::uint8_t> resourceBytes(HINSTANCE instance, int resource) {
     HRSRC found = ::FindResourceW(instance, MAKEINTRESOURCEW(resource), MAKEINTRESOURCEW(10));
     if (found == nullptr) {
         return {};
     }
-    HGLOBAL loaded = ::LoadResource(instance, found);
+    const auto* bytes =
+        static_cast<const std::uint8_t*>(::LockResource(::LoadResource(instance, found)));
     const DWORD size = ::SizeofResource(instance, found);
-    auto* bytes = static_cast<BYTE*>(::LockResource(loaded));
-    if (bytes == nullptr || size == 0) {
+    if (bytes == nullptr) {
         return {};
     }
-    com_ptr<IWICStream> stream;
-    com_ptr<IWICBitmapDecoder> decoder;
-    com_ptr<IWICBitmapFrameDecode> frame;
-    com_ptr<IWICFormatConverter> converter;
-    UINT width = 0;
-    UINT height = 0;
-    if (FAILED(factory.CreateStream(stream.put())) ||
-        FAILED(stream->InitializeFromMemory(bytes, size)) ||
-        FAILED(factory.CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnLoad,
-                                               decoder.put())) ||
-        FAILED(decoder->GetFrame(0, frame.put())) ||
-        FAILED(factory.CreateFormatConverter(converter.put())) ||
-        FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA,
-                                     WICBitmapDitherTypeNone, nullptr, 0.0,
-                                     WICBitmapPaletteTypeCustom)) ||
-        FAILED(converter->GetSize(&width, &height))) {
-        return {};
-    }
-    Pixels pixels{static_cast<int>(width), static_cast<int>(height),
-                  std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height)};
-    if (FAILED(converter->CopyPixels(nullptr, width * 4, width * height * 4,
-                                     reinterpret_cast<BYTE*>(pixels.data.data())))) {
-        return {};
-    }
-    return pixels;
+    return {bytes, size};
+}
+
+bool isGif(std::span<const std::uint8_t> file) {
+    return file.size() >= 3 && file[0] == 'G' && file[1] == 'I' && file[2] == 'F';
 }
 
 }  // namespace
@@ -95,35 +74,45 @@ PictureLibrary::PictureLibrary(HINSTANCE instance)
     if (hand_ == nullptr) {
         hand_ = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));  // the system's hand
     }
-    com_ptr<IWICImagingFactory> factory;
-    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                  IID_IWICImagingFactory,
-                                  reinterpret_cast<void**>(factory.put())))) {
-        return;
-    }
     for (const PictureId picture :
          {PictureId::DialFace, PictureId::OptionsBackground, PictureId::Hub, PictureId::DotRing,
           PictureId::DotFilled, PictureId::ExitCross}) {
-        Entry entry{decode(*factory.get(), instance_, resourceOf(picture)), {}};
-        entry.bitmap = bitmapOf(entry.pixels);
+        Entry entry;
+        entry.file = resourceBytes(instance_, resourceOf(picture));
+        entry.size = isGif(entry.file) ? gifSize(entry.file) : jpegSize(entry.file);
         entries_.emplace(picture, std::move(entry));
     }
 }
 
+const PictureLibrary::Entry* PictureLibrary::decoded(PictureId picture) const {
+    const auto found = entries_.find(picture);
+    if (found == entries_.end()) {
+        return nullptr;
+    }
+    Entry& entry = found->second;
+    if (!entry.decoded) {
+        entry.decoded = true;
+        entry.pixels = isGif(entry.file) ? gifPixels(entry.file) : jpegPixels(entry.file);
+        entry.size = {entry.pixels.width, entry.pixels.height};
+        entry.bitmap = bitmapOf(entry.pixels);
+    }
+    return &entry;
+}
+
 PixelSize PictureLibrary::size(PictureId picture) const {
-    const Pixels& decoded = pixels(picture);
-    return {decoded.width, decoded.height};
+    const auto found = entries_.find(picture);
+    return found == entries_.end() ? PixelSize{} : found->second.size;
 }
 
 const Pixels& PictureLibrary::pixels(PictureId picture) const {
     static const Pixels none;
-    const auto found = entries_.find(picture);
-    return found == entries_.end() ? none : found->second.pixels;
+    const Entry* entry = decoded(picture);
+    return entry == nullptr ? none : entry->pixels;
 }
 
 HBITMAP PictureLibrary::bitmap(PictureId picture) const {
-    const auto found = entries_.find(picture);
-    return found == entries_.end() ? nullptr : found->second.bitmap.get();
+    const Entry* entry = decoded(picture);
+    return entry == nullptr ? nullptr : entry->bitmap.get();
 }
 
 HCURSOR PictureLibrary::cursor(PointerId pointer) const {

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <map>
+#include <span>
 
 #include "framework/picture_id.h"
 #include "framework/pixels.h"
@@ -10,8 +12,10 @@
 
 namespace dialvane::win32 {
 
-// Every picture the program ships, decoded once at start with the system's imaging
-// component, kept as premultiplied pixels and as a bitmap ready for alpha blending.
+// Every picture the program ships, as premultiplied pixels and as a bitmap ready for alpha
+// blending. The program decodes them itself, so no imaging component (nor COM) is loaded, and
+// only when first drawn: until then only the size is read, so a picture never shown (the
+// options background, in the instrument view) costs no memory.
 class PictureLibrary {
 public:
     explicit PictureLibrary(HINSTANCE instance);
@@ -25,11 +29,16 @@ public:
 
 private:
     struct Entry {
+        std::span<const std::uint8_t> file;
+        PixelSize size;
+        bool decoded = false;
         Pixels pixels;
         unique_bitmap bitmap;
     };
+    const Entry* decoded(PictureId picture) const;
+
     HINSTANCE instance_;
-    std::map<PictureId, Entry> entries_;
+    mutable std::map<PictureId, Entry> entries_;
     HCURSOR hand_;
 };
 

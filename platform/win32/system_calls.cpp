@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cwctype>
 #include <string>
 
 #include "framework/runtime_error.h"
@@ -34,9 +35,16 @@ void Win32Platform::ChDrive(std::string_view drive) {
     if (drive.empty() || !std::isalpha(static_cast<unsigned char>(drive[0]))) {
         throw RuntimeError(ErrorCode::InvalidProcedureCall, "Invalid procedure call");
     }
-    // "X:" alone names the current directory of drive X.
-    const std::string root{static_cast<char>(std::toupper(static_cast<unsigned char>(drive[0]))),
-                           ':'};
+    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(drive[0])));
+    // "X:" alone names the current directory of drive X: on that drive already, changing to
+    // it changes nothing, and would cost a file-system lookup on every reading.
+    wchar_t current[MAX_PATH]{};
+    const DWORD length = ::GetCurrentDirectoryW(MAX_PATH, current);
+    if (length >= 2 && length < MAX_PATH && current[1] == L':' &&
+        std::towupper(current[0]) == static_cast<wchar_t>(letter)) {
+        return;
+    }
+    const std::string root{letter, ':'};
     if (!::SetCurrentDirectoryA(root.c_str())) {
         throw RuntimeError(ErrorCode::DeviceUnavailable, "Device unavailable");
     }

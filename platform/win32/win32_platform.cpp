@@ -20,6 +20,10 @@ std::string localeText(LCTYPE item, const char* fallback) {
     return narrow(buffer);
 }
 
+NumberFormat usersNumberFormat() {
+    return NumberFormat{localeText(LOCALE_SDECIMAL, "."), localeText(LOCALE_STHOUSAND, ",")};
+}
+
 }  // namespace
 
 HWND windowOf(WindowHandle handle) {
@@ -32,7 +36,10 @@ WindowHandle handleOf(HWND window) {
 }
 
 Win32Platform::Win32Platform(const PictureLibrary& pictures)
-    : pictures_(pictures), dpiX_(screenDpi(LOGPIXELSX)), dpiY_(screenDpi(LOGPIXELSY)) {}
+    : pictures_(pictures),
+      dpiX_(screenDpi(LOGPIXELSX)),
+      dpiY_(screenDpi(LOGPIXELSY)),
+      numberFormat_(usersNumberFormat()) {}
 
 float Win32Platform::twipsPerPixelX() const {
     return 1440.0F / static_cast<float>(dpiX_);
@@ -54,7 +61,11 @@ PixelSize Win32Platform::pictureSize(PictureId picture) const {
 }
 
 NumberFormat Win32Platform::numberFormat() const {
-    return NumberFormat{localeText(LOCALE_SDECIMAL, "."), localeText(LOCALE_STHOUSAND, ",")};
+    return numberFormat_;
+}
+
+void Win32Platform::refreshNumberFormat() {
+    numberFormat_ = usersNumberFormat();
 }
 
 void Win32Platform::setWindowRoundRegion(WindowHandle window, std::int32_t width,

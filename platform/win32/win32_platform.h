@@ -22,7 +22,10 @@ public:
     float screenWidth() const override;
     float screenHeight() const override;
     PixelSize pictureSize(PictureId picture) const override;
+    // The user's format as last read: at start, and again whenever the window hears that the
+    // settings changed (refreshNumberFormat), so a tick does not ask the system every time.
     NumberFormat numberFormat() const override;
+    void refreshNumberFormat();
 
     void GlobalMemoryStatus(MEMORYSTATUS& status) override;
     void ChDrive(std::string_view drive) override;
@@ -44,6 +47,7 @@ private:
     const PictureLibrary& pictures_;
     int dpiX_;
     int dpiY_;
+    NumberFormat numberFormat_;
 };
 
 }  // namespace dialvane::win32

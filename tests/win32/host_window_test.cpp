@@ -208,6 +208,14 @@ TEST_F(HostWindow, AChangeRepaintsOnlyWhatItTouches) {
     EXPECT_TRUE(::IsRectEmpty(&(const RECT&)updateBox()));
 }
 
+TEST_F(HostWindow, ASettingsChangeRereadsTheUsersNumberFormat) {
+    const std::string before = platform.numberFormat().decimalSeparator;
+    const testing::DecimalSeparator other(before == "," ? L"." : L",");
+    EXPECT_EQ(platform.numberFormat().decimalSeparator, before) << "read once, not every time";
+    ::SendMessageW(main(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"intl"));
+    EXPECT_NE(platform.numberFormat().decimalSeparator, before);
+}
+
 TEST_F(HostWindow, PaintsTheElementsWhereTheModelPutsThem) {
     ::UpdateWindow(main());
     EXPECT_EQ(pixel(100, 50), RGB(255, 0, 0)) << "the line";

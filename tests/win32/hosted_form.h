@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win32/com_ptr.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/picture_library.h"
 #include "platform/win32/win32_platform.h"
@@ -12,9 +11,23 @@
 
 namespace dialvane::testing {
 
+// Sets the user's decimal separator for the test, and puts the old one back.
+class DecimalSeparator {
+public:
+    explicit DecimalSeparator(const wchar_t* separator) {
+        ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, old_, 8);
+        ::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator);
+    }
+    DecimalSeparator(const DecimalSeparator&) = delete;
+    DecimalSeparator& operator=(const DecimalSeparator&) = delete;
+    ~DecimalSeparator() { ::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, old_); }
+
+private:
+    wchar_t old_[8]{};
+};
+
 // The real platform with the program's own pictures, set up as Dialvane.exe sets it up.
 struct ProgramServices {
-    win32::com_apartment com;
     ProgramModule program;
     win32::PictureLibrary pictures{program.get()};
     win32::Win32Platform platform{pictures};

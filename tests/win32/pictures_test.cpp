@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
+#include <wincodec.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cwchar>
 #include <string>
 #include <vector>
 
-#include "platform/win32/com_ptr.h"
 #include "platform/win32/picture_library.h"
 #include "platform/win32/resource_ids.h"
+#include "tests/win32/com_ptr.h"
 #include "tests/win32/program_module.h"
 
 namespace dialvane {
@@ -14,7 +17,6 @@ namespace {
 
 class ProgramPictures : public ::testing::Test {
 protected:
-    win32::com_apartment com;
     testing::ProgramModule program;
 };
 
@@ -53,6 +55,78 @@ TEST_F(ProgramPictures, GifTransparencyAndJpegOpacitySurviveDecoding) {
     const Pixels& dial = pictures.pixels(PictureId::DialFace);
     for (const std::uint32_t pixel : dial.data) {
         ASSERT_EQ(pixel >> 24, 255U) << "a JPEG is opaque";
+    }
+}
+
+// The picture resource decoded by the system's imaging component, as premultiplied BGRA.
+Pixels decodedBySystem(HINSTANCE module, int resource) {
+    using testing::com_ptr;
+    com_ptr<IWICImagingFactory> factory;
+    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(resource), MAKEINTRESOURCEW(10));
+    if (found == nullptr || FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr,
+                                                      CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                                      reinterpret_cast<void**>(factory.put())))) {
+        return {};
+    }
+    auto* bytes = static_cast<BYTE*>(::LockResource(::LoadResource(module, found)));
+    com_ptr<IWICStream> stream;
+    com_ptr<IWICBitmapDecoder> decoder;
+    com_ptr<IWICBitmapFrameDecode> frame;
+    com_ptr<IWICFormatConverter> converter;
+    UINT width = 0;
+    UINT height = 0;
+    if (FAILED(factory->CreateStream(stream.put())) ||
+        FAILED(stream->InitializeFromMemory(bytes, ::SizeofResource(module, found))) ||
+        FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnLoad,
+                                                decoder.put())) ||
+        FAILED(decoder->GetFrame(0, frame.put())) ||
+        FAILED(factory->CreateFormatConverter(converter.put())) ||
+        FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA,
+                                     WICBitmapDitherTypeNone, nullptr, 0.0,
+                                     WICBitmapPaletteTypeCustom)) ||
+        FAILED(converter->GetSize(&width, &height))) {
+        return {};
+    }
+    Pixels pixels{static_cast<int>(width), static_cast<int>(height),
+                  std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height)};
+    if (FAILED(converter->CopyPixels(nullptr, width * 4, width * height * 4,
+                                     reinterpret_cast<BYTE*>(pixels.data.data())))) {
+        return {};
+    }
+    return pixels;
+}
+
+// The program decodes its pictures itself; they must look as Windows would show them.
+TEST_F(ProgramPictures, LookAsTheSystemImagingComponentDecodesThem) {
+    const testing::com_apartment com;
+    const win32::PictureLibrary pictures(program.get());
+    const struct {
+        PictureId picture;
+        int resource;
+    } cases[] = {
+        {PictureId::DialFace, win32::dialFaceResource},
+        {PictureId::OptionsBackground, win32::optionsBackgroundResource},
+        {PictureId::Hub, win32::hubResource},
+        {PictureId::DotRing, win32::dotRingResource},
+        {PictureId::DotFilled, win32::dotFilledResource},
+        {PictureId::ExitCross, win32::exitCrossResource},
+    };
+    for (const auto& c : cases) {
+        const Pixels system = decodedBySystem(program.get(), c.resource);
+        const Pixels ours = pictures.pixels(c.picture);
+        ASSERT_GT(system.width, 0) << c.resource;
+        ASSERT_EQ(ours.width, system.width) << c.resource;
+        ASSERT_EQ(ours.height, system.height) << c.resource;
+        int largest = 0;
+        for (std::size_t i = 0; i < ours.data.size(); ++i) {
+            for (const int shift : {0, 8, 16, 24}) {
+                largest =
+                    std::max(largest, std::abs(static_cast<int>(ours.data[i] >> shift & 0xFF) -
+                                               static_cast<int>(system.data[i] >> shift & 0xFF)));
+            }
+        }
+        // Decoders may round the colour conversion a level apart; nothing more.
+        EXPECT_LE(largest, 1) << "resource " << c.resource;
     }
 }
 

@@ -8,7 +8,6 @@
 #include "app/form1.h"
 #include "framework/runtime_error.h"
 #include "gauge/module1.h"
-#include "platform/win32/com_ptr.h"
 #include "platform/win32/picture_library.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_platform.h"
@@ -66,6 +65,33 @@ TEST_F(RealPlatform, DriveReadingLeavesTheCurrentDriveAtC) {
     EXPECT_EQ(currentDrive(), 'Z');
 }
 
+std::string currentDirectory() {
+    char directory[MAX_PATH]{};
+    ::GetCurrentDirectoryA(MAX_PATH, directory);
+    return directory;
+}
+
+TEST_F(RealPlatform, ChangingDriveKeepsTheDirectoryOfTheDriveAlreadyCurrent) {
+    const std::string before = currentDirectory();
+    const struct {
+        const char* start;
+        const char* drive;
+        const char* expected;
+    } cases[] = {
+        {"C:\\windows", "C:", "C:\\windows"},
+        {"C:\\windows\\system32", "c:", "C:\\windows\\system32"},
+        {"C:\\", "C:", "C:\\"},
+        {"Z:\\tmp", "C:", "C:\\"},
+        {"C:\\windows", "Z:", "Z:\\"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(::SetCurrentDirectoryA(c.start)) << c.start;
+        platform.ChDrive(c.drive);
+        EXPECT_EQ(currentDirectory(), c.expected) << "from " << c.start << " to " << c.drive;
+    }
+    ::SetCurrentDirectoryA(before.c_str());
+}
+
 TEST_F(RealPlatform, AMissingDriveIsARunTimeError) {
     // Walk back from Y: to find a letter that is not a drive here.
     char missing = 0;
@@ -92,28 +118,18 @@ TEST_F(RealPlatform, DriveFillMatchesTheDrive) {
     EXPECT_EQ(form.lbl_MEM.caption().back(), '%');
 }
 
-// Sets the user's decimal separator for the test, and puts the old one back.
-class DecimalSeparator {
-public:
-    explicit DecimalSeparator(const wchar_t* separator) {
-        ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, old_, 8);
-        ::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator);
-    }
-    DecimalSeparator(const DecimalSeparator&) = delete;
-    DecimalSeparator& operator=(const DecimalSeparator&) = delete;
-    ~DecimalSeparator() { ::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, old_); }
-
-private:
-    wchar_t old_[8]{};
-};
-
 TEST_F(RealPlatform, TheUsersDecimalSeparatorIsReadFromTheSystem) {
+    using testing::DecimalSeparator;
     {
         const DecimalSeparator comma(L",");
+        platform.refreshNumberFormat();
         EXPECT_EQ(platform.numberFormat().decimalSeparator, ",");
     }
     {
         const DecimalSeparator point(L".");
+        EXPECT_EQ(platform.numberFormat().decimalSeparator, ",")
+            << "kept until the system says the settings changed";
+        platform.refreshNumberFormat();
         EXPECT_EQ(platform.numberFormat().decimalSeparator, ".");
     }
 }

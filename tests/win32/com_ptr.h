@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace dialvane::win32 {
+namespace dialvane::testing {
 
 // Holds one COM reference.
 template <typename T>
@@ -28,7 +28,7 @@ private:
     T* pointer_ = nullptr;
 };
 
-// COM for the lifetime of the user-interface thread.
+// COM for the lifetime of the thread.
 class com_apartment {
 public:
     com_apartment() : ok_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
@@ -44,4 +44,4 @@ private:
     bool ok_;
 };
 
-}  // namespace dialvane::win32
+}  // namespace dialvane::testing
