@@ -14,14 +14,19 @@ public:
     com_ptr(const com_ptr&) = delete;
     com_ptr& operator=(const com_ptr&) = delete;
     com_ptr(com_ptr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
-    ~com_ptr() {
-        if (pointer_ != nullptr) {
-            pointer_->Release();
-        }
-    }
+    ~com_ptr() { reset(); }
     T* operator->() const { return pointer_; }
     T* get() const { return pointer_; }
-    T** put() { return &pointer_; }
+    // For an out-parameter: whatever was held is released first, not leaked.
+    T** put() {
+        reset();
+        return &pointer_;
+    }
+    void reset() {
+        if (pointer_ != nullptr) {
+            std::exchange(pointer_, nullptr)->Release();
+        }
+    }
     explicit operator bool() const { return pointer_ != nullptr; }
 
 private:

@@ -12,9 +12,6 @@
 namespace dialvane::win32 {
 namespace {
 
-constexpr wchar_t formClass[] = L"DialvaneForm";
-constexpr wchar_t panelClass[] = L"DialvanePanel";
-
 std::int16_t shiftState(WPARAM keys) {
     std::int16_t shift = 0;
     if ((keys & MK_SHIFT) != 0) {
@@ -62,37 +59,25 @@ FormWindow::~FormWindow() {
     }
 }
 
-void FormWindow::registerClasses() const {
-    const auto registerClass = [this](const wchar_t* name, WNDPROC procedure, HICON icon,
-                                      HICON smallIcon) {
-        WNDCLASSEXW description{};
-        description.cbSize = sizeof description;
-        description.style = CS_DBLCLKS;
-        description.lpfnWndProc = procedure;
-        description.hInstance = instance_;
-        description.hCursor = pictures_.cursor(PointerId::Default);
-        description.hIcon = icon;
-        description.hIconSm = smallIcon;
-        description.lpszClassName = name;
-        ::RegisterClassExW(&description);
-    };
-    registerClass(formClass, formProcedure, pictures_.icon(::GetSystemMetrics(SM_CXICON)),
-                  pictures_.icon(::GetSystemMetrics(SM_CXSMICON)));
-    registerClass(panelClass, panelProcedure, nullptr, nullptr);
-}
-
 void FormWindow::create() {
-    registerClasses();
+    if (!windowClassesRegistered(instance_)) {
+        return;
+    }
     const PixelMapping& map = painter_.mapping();
     const std::wstring caption = widen(form_.caption());
-    // No taskbar button: a tool window; no border or title: a bare popup.
-    window_ = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, formClass, caption.c_str(),
-                                WS_POPUP | WS_CLIPCHILDREN, map.x(form_.left()), map.y(form_.top()),
-                                map.x(form_.width()), map.y(form_.height()), nullptr, nullptr,
-                                instance_, this);
+    // No taskbar button: a tool window; no border or title: a bare popup. The procedure sets
+    // window_ at WM_NCCREATE.
+    ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, formWindowClass, caption.c_str(),
+                      WS_POPUP | WS_CLIPCHILDREN, map.x(form_.left()), map.y(form_.top()),
+                      map.x(form_.width()), map.y(form_.height()), nullptr, nullptr, instance_,
+                      static_cast<MessageTarget*>(this));
     if (window_ == nullptr) {
         return;
     }
+    ::SendMessageW(window_, WM_SETICON, ICON_BIG,
+                   reinterpret_cast<LPARAM>(pictures_.icon(::GetSystemMetrics(SM_CXICON))));
+    ::SendMessageW(window_, WM_SETICON, ICON_SMALL,
+                   reinterpret_cast<LPARAM>(pictures_.icon(::GetSystemMetrics(SM_CXSMICON))));
     for (const Element* element : form_.elements()) {
         if (element->kind() == ElementKind::Timer) {
             timers_.push_back(static_cast<const Timer*>(element));
@@ -116,14 +101,14 @@ void FormWindow::createPanels() {
             continue;
         }
         auto& frame = static_cast<Frame&>(*element);
-        panels_.push_back(Panel{&frame, nullptr, std::make_unique<PointerRouter>(form_, &frame)});
+        auto& panel = *panels_.emplace_back(std::make_unique<Panel>(*this, frame));
         const RECT rect = map.rect(frame);
         HWND window = ::CreateWindowExW(
-            WS_EX_CONTROLPARENT, panelClass, L"",
+            WS_EX_CONTROLPARENT, panelWindowClass, L"",
             WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (frame.visible() ? WS_VISIBLE : 0),
             rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, window_, nullptr,
-            instance_, this);
-        panels_.back().window = window;
+            instance_, static_cast<MessageTarget*>(&panel));
+        panel.window = window;
         controls_[&frame] = window;
         elementsByWindow_[window] = &frame;
     }
@@ -178,15 +163,6 @@ HWND FormWindow::controlOf(const Element& element) const {
 
 HWND FormWindow::panelOf(const Frame& frame) const {
     return controlOf(frame);
-}
-
-FormWindow::Panel* FormWindow::panelFor(const Frame* frame) {
-    for (Panel& panel : panels_) {
-        if (panel.frame == frame) {
-            return &panel;
-        }
-    }
-    return nullptr;
 }
 
 void FormWindow::syncControl(const Control& control, HWND window) const {
@@ -311,39 +287,6 @@ int FormWindow::run() {
     return static_cast<int>(message.wParam);
 }
 
-LRESULT CALLBACK FormWindow::formProcedure(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<FormWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr) {
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->onFormMessage(message, wParam, lParam);
-}
-
-LRESULT CALLBACK FormWindow::panelProcedure(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<FormWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self != nullptr) {
-        for (Panel& panel : self->panels_) {
-            if (panel.window == window) {
-                return self->onPanelMessage(panel, message, wParam, lParam);
-            }
-        }
-    }
-    return ::DefWindowProcW(window, message, wParam, lParam);
-}
-
 LRESULT CALLBACK FormWindow::editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                            UINT_PTR, DWORD_PTR data) {
     auto* self = reinterpret_cast<FormWindow*>(data);
@@ -435,8 +378,11 @@ void FormWindow::onCommand(WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT FormWindow::onFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (routePointer(router_, window_, message, wParam, lParam)) {
+LRESULT FormWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        window_ = window;
+    }
+    if (routePointer(router_, window, message, wParam, lParam)) {
         return 0;
     }
     switch (message) {
@@ -488,11 +434,12 @@ LRESULT FormWindow::onFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
-    return ::DefWindowProcW(window_, message, wParam, lParam);
+    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-LRESULT FormWindow::onPanelMessage(Panel& panel, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (routePointer(*panel.router, panel.window, message, wParam, lParam)) {
+LRESULT FormWindow::onPanelMessage(Panel& panel, HWND window, UINT message, WPARAM wParam,
+                                   LPARAM lParam) {
+    if (routePointer(panel.router, window, message, wParam, lParam)) {
         return 0;
     }
     switch (message) {
@@ -508,10 +455,9 @@ LRESULT FormWindow::onPanelMessage(Panel& panel, UINT message, WPARAM wParam, LP
             if (LOWORD(lParam) == HTCLIENT) {
                 POINT point{};
                 ::GetCursorPos(&point);
-                ::ScreenToClient(panel.window, &point);
+                ::ScreenToClient(window, &point);
                 const PixelMapping& map = painter_.mapping();
-                const Image* image =
-                    panel.router->imageAt(map.twipsX(point.x), map.twipsY(point.y));
+                const Image* image = panel.router.imageAt(map.twipsX(point.x), map.twipsY(point.y));
                 ::SetCursor(
                     pictures_.cursor(image != nullptr ? image->pointer() : PointerId::Default));
                 return TRUE;
@@ -520,7 +466,7 @@ LRESULT FormWindow::onPanelMessage(Panel& panel, UINT message, WPARAM wParam, LP
         default:
             break;
     }
-    return ::DefWindowProcW(panel.window, message, wParam, lParam);
+    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace dialvane::win32
