@@ -21,6 +21,9 @@ namespace dialvane {
 // The handlers live in the folder of their subsystem.
 class Form1 : public Form {
 public:
+    // What Label3 shows when loaded and again after every press on the window.
+    static constexpr std::string_view creditLine = "Dialvane 1.0";
+
     explicit Form1(Platform& platform);
 
     // Elements, in the order the window defines them.
@@ -74,6 +77,15 @@ public:
     void Form_Resize() override;
     void PositionElemente();
 
+    // Pointer: dragging, the mode dot, the double-click, the options view.
+    void Form_MouseDown(std::int16_t button, std::int16_t shift, float x, float y) override;
+    void Form_MouseMove(std::int16_t button, std::int16_t shift, float x, float y) override;
+    void Form_MouseUp(std::int16_t button, std::int16_t shift, float x, float y) override;
+    void Form_DblClick() override;
+    void imgDot0_Click();
+    void ImgDot1_Click();
+    void RestartGauge();
+
 private:
     void defineLabel4();
     void connectEvents();
@@ -86,6 +98,11 @@ private:
 
     void Rund();
     void applyOutline(std::int32_t corner);
+
+    void ShowOptions();
+    void switchMode(Image& hidden, Image& shown, const std::string& mode);
+    void CleanUpMemory();
+    void save(std::string_view key, const std::string& value);
 
     Module1 module1_{platform()};
 };

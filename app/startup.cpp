@@ -19,10 +19,6 @@ constexpr double startMargin = 1200;
 
 }  // namespace
 
-std::string Form1::stored(std::string_view key, std::string_view fallback) {
-    return platform().GetSetting(settings::application, settings::section, key, fallback);
-}
-
 // A stored position that is not a single-precision number reads as the key's default.
 float Form1::storedPosition(std::string_view key) {
     const NumberFormat format = platform().numberFormat();

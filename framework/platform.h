@@ -62,6 +62,10 @@ public:
                               std::int32_t y, std::int32_t cx, std::int32_t cy,
                               std::uint32_t flags) = 0;
 
+    // Empties the system clipboard of every format, opened for the given window; false when it
+    // could not be opened (another program held it too long) or emptied.
+    virtual bool clearClipboard(WindowHandle owner) = 0;
+
     // Per-user settings store of texts.
     virtual std::string GetSetting(std::string_view application, std::string_view section,
                                    std::string_view key, std::string_view fallback) = 0;

@@ -35,6 +35,8 @@ public:
     void SetWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
                       std::int32_t cx, std::int32_t cy, std::uint32_t flags) override;
 
+    bool clearClipboard(WindowHandle owner) override;
+
     std::string GetSetting(std::string_view application, std::string_view section,
                            std::string_view key, std::string_view fallback) override;
     void SaveSetting(std::string_view application, std::string_view section, std::string_view key,

@@ -85,6 +85,15 @@ void FakePlatform::SetWindowPos(WindowHandle window, WindowHandle insertAfter, s
     windowPositions.push_back({window, insertAfter, x, y, cx, cy, flags});
 }
 
+bool FakePlatform::clearClipboard(WindowHandle) {
+    if (clipboardHeldElsewhere) {
+        return false;
+    }
+    ++clipboardClears;
+    clipboardHasText = false;
+    return true;
+}
+
 std::string FakePlatform::GetSetting(std::string_view application, std::string_view section,
                                      std::string_view key, std::string_view fallback) {
     const auto found = settings.find(settingPath(application, section, key));

@@ -64,6 +64,11 @@ public:
     std::deque<std::int16_t> keyStates;
     int keyQueries = 0;
 
+    // The clipboard: what it holds, and whether another program keeps it closed.
+    bool clipboardHeldElsewhere = false;
+    bool clipboardHasText = true;
+    int clipboardClears = 0;
+
     std::vector<RegionCall> regions;
     std::vector<WindowPosCall> windowPositions;
 
@@ -89,6 +94,7 @@ public:
                               std::int32_t corner) override;
     void SetWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
                       std::int32_t cx, std::int32_t cy, std::uint32_t flags) override;
+    bool clearClipboard(WindowHandle owner) override;
     std::string GetSetting(std::string_view application, std::string_view section,
                            std::string_view key, std::string_view fallback) override;
     void SaveSetting(std::string_view application, std::string_view section, std::string_view key,

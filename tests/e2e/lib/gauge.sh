@@ -40,9 +40,10 @@ expect_needle_settled() {
     assert_eq 0 "$NEEDLE_STRAY" "red pixels off the needle line"
 }
 
-# The screen behind every window is black; the window's outline shows where it stops.
+# The screen behind every window is black unless screen_backdrop changed it; the window's
+# outline shows where it stops.
 is_screen() {
-    [[ $(window_pixel "$1" "$2") == 000000 ]]
+    [[ $(window_pixel "$1" "$2") == "$(cat "$E2E_SESSION_DIR/backdrop" 2>/dev/null || echo 000000)" ]]
 }
 
 # expect_outside X Y WHAT / expect_inside X Y WHAT: window pixels cut away or shown.

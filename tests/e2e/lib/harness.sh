@@ -67,6 +67,7 @@ scenario_begin() {
     _scenario_join_session
     _scenario_prepare_artifacts
     wait_until 3 _no_window_left || fail "a Dialvane window from an earlier run is still open"
+    [[ ! -f $E2E_SESSION_DIR/backdrop ]] || screen_backdrop 000000
     reg_delete_key "$E2E_SETTINGS_KEY"
     reset_dpi
 }

@@ -1,0 +1,33 @@
+#include "app/form1.h"
+#include "framework/numeric.h"
+
+namespace dialvane {
+namespace {
+
+constexpr float optionsWidth = 6800;
+constexpr float optionsHeight = 2220;
+constexpr float optionsNeedle = 800;
+constexpr float readingPlace = 750;
+
+}  // namespace
+
+// The black wide view: the instrument in the left square with a needle of fixed length, the
+// panel to its right, and the sweep started again.
+void Form1::ShowOptions() {
+    setWidth(optionsWidth);
+    setHeight(optionsHeight);
+    setPicture(Image1.picture());
+    Frame1.setLeft(height() + 1);
+    Eckig();
+    centreX = toSingle(scaleHeight() / 2.0);
+    centreY = toSingle(scaleHeight() / 2.0);
+    needleLength = optionsNeedle;
+    SecZ.setX1(centreX);
+    SecZ.setY1(centreY);
+    PositionElemente();
+    lbl_MEM.setLeft(readingPlace);
+    lbl_MEM.setTop(readingPlace);
+    StartSweep();
+}
+
+}  // namespace dialvane
