@@ -86,6 +86,16 @@ public:
     void ImgDot1_Click();
     void RestartGauge();
 
+    // Options panel: size and monitors, autostart, clean-up.
+    void txtHeight_KeyPress(std::int16_t& KeyAscii);
+    void Monis_KeyPress(std::int16_t& KeyAscii);
+    void cmd_weiter_Click();
+    bool SetAutoRun(const std::string& valueName, const std::string& data);
+    bool RemoveAutoRun(const std::string& valueName);
+    void cmd_auto_Click();
+    void cmd_aus_Click();
+    void cmd_clear_Click();
+
 private:
     void defineLabel4();
     void connectEvents();
@@ -102,6 +112,8 @@ private:
     void ShowOptions();
     void switchMode(Image& hidden, Image& shown, const std::string& mode);
     void CleanUpMemory();
+    std::string startCommand() const;
+    bool autoRunRemains(const std::string& valueName);
     void save(std::string_view key, const std::string& value);
 
     Module1 module1_{platform()};

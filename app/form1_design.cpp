@@ -26,7 +26,7 @@ Form1::Form1(Platform& platform)
       Monis(*this, {.name = "Monis", .container = &Frame1, .tabIndex = 9}, {1995, 855, 345, 285},
             "2"),
       cmd_weiter(*this, {.name = "cmd_weiter", .container = &Frame1, .tabIndex = 7},
-                 {930, 1590, 2505, 585}, "weiter", weiterFont),
+                 {930, 1590, 2505, 585}, "weiter", weiterFont, true),
       Timer2(*this, {.name = "Timer2", .container = &Frame1}, false, 1000),
       Timer1(*this, {.name = "Timer1", .container = &Frame1}, false, 1000),
       txtHeight(*this, {.name = "txtHeight", .container = &Frame1, .tabIndex = 4},

@@ -7,6 +7,10 @@ constexpr Colour yellow{0xFFFF};
 
 }  // namespace
 
+void Form1::cmd_clear_Click() {
+    CleanUpMemory();
+}
+
 // Empties the clipboard and says so; when the clipboard stays closed, nothing is claimed.
 void Form1::CleanUpMemory() {
     if (!platform().clearClipboard(hWnd())) {

@@ -131,8 +131,13 @@ void FormWindow::createControls() {
         const bool edit = control->kind() == ElementKind::TextBox;
         const std::string& text = edit ? static_cast<const TextBox*>(control)->text()
                                        : static_cast<const CommandButton*>(control)->caption();
-        const DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS |
-                            (edit ? ES_AUTOHSCROLL | ES_LEFT : BS_PUSHBUTTON);
+        const bool isDefault = !edit && static_cast<const CommandButton*>(control)->isDefault();
+        if (isDefault) {
+            defaultButton_ = static_cast<const CommandButton*>(control);
+        }
+        const DWORD style =
+            WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS |
+            (edit ? ES_AUTOHSCROLL | ES_LEFT : (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON));
         HWND window = ::CreateWindowExW(
             edit ? WS_EX_CLIENTEDGE : 0, edit ? L"EDIT" : L"BUTTON", widen(text).c_str(), style, 0,
             0, 0, 0, containerWindow(*control), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)),
@@ -290,6 +295,22 @@ int FormWindow::run() {
 LRESULT CALLBACK FormWindow::editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                            UINT_PTR, DWORD_PTR data) {
     auto* self = reinterpret_cast<FormWindow*>(data);
+    // Enter in a text box clicks the default button, and is no character for the box.
+    const bool enter =
+        (message == WM_KEYDOWN && wParam == VK_RETURN) || (message == WM_CHAR && wParam == L'\r');
+    if (self->defaultButton_ != nullptr) {
+        if (message == WM_GETDLGCODE && lParam != 0) {
+            const auto* pending = reinterpret_cast<const MSG*>(lParam);
+            if (pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN) {
+                return DLGC_WANTMESSAGE | ::DefSubclassProc(window, message, wParam, lParam);
+            }
+        } else if (enter) {
+            if (message == WM_KEYDOWN && self->defaultButton_->onClick) {
+                self->form_.raise(self->defaultButton_->onClick);
+            }
+            return 0;
+        }
+    }
     if (message == WM_CHAR) {
         const auto found = self->elementsByWindow_.find(window);
         if (found != self->elementsByWindow_.end()) {

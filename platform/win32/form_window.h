@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "framework/command_button.h"
 #include "framework/form.h"
 #include "framework/form_observer.h"
 #include "framework/frame.h"
@@ -99,6 +100,7 @@ private:
     unique_bitmap background_;
     SIZE backgroundSize_{};
     HWND lastFocus_ = nullptr;
+    const CommandButton* defaultButton_ = nullptr;
     bool unloaded_ = false;
 };
 
