@@ -58,9 +58,20 @@ uninstall_silently() {
     [[ $command =~ ^\"([^\"]+)\"\ (.+)$ ]] || fail "QuietUninstallString '$command'"
     started=$(now_ms)
     # shellcheck disable=SC2086  # the arguments are words
-    in_drive_c wine "${BASH_REMATCH[1]}" ${BASH_REMATCH[2]} || fail "uninstaller failed"
+    in_drive_c wine "${BASH_REMATCH[1]}" ${BASH_REMATCH[2]} || fail "uninstaller status $?"
     wait_until 30 folder_gone || fail "$folder is still there after the uninstall"
+    wait_until 10 no_uninstaller_copy || fail "the uninstaller did not end"
     note "uninstalled in $(($(now_ms) - started)) ms"
+}
+
+# The copy runs as …\Temp\~nsuN.tmp\Un.exe; only those of this prefix count.
+no_uninstaller_copy() {
+    local pid
+    for pid in $(pgrep -f '\\Un\.exe _\?=' || true); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
+            return 1
+    done
+    return 0
 }
 
 folder_gone() {
