@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "dialvane_version.h"
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/picture_library.h"
 #include "platform/win32/resource_ids.h"
@@ -115,13 +116,15 @@ TEST(ProgramFile, CarriesItsVersionInformation) {
     std::vector<BYTE> block(size);
     ASSERT_TRUE(::GetFileVersionInfoW(path.c_str(), 0, size, block.data()));
     EXPECT_EQ(versionText(block, L"ProductName"), L"Dialvane");
-    EXPECT_EQ(versionText(block, L"ProductVersion"), L"1.0");
+    EXPECT_EQ(versionText(block, L"ProductVersion"), L"" DIALVANE_VERSION_TEXT);
+    EXPECT_EQ(versionText(block, L"FileVersion"), L"" DIALVANE_VERSION_TEXT);
     EXPECT_FALSE(versionText(block, L"FileDescription").empty());
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(HIWORD(fixed->dwFileVersionMS), 1U);
-    EXPECT_EQ(LOWORD(fixed->dwFileVersionMS), 0U);
+    EXPECT_EQ(HIWORD(fixed->dwFileVersionMS), DIALVANE_VERSION_MAJOR);
+    EXPECT_EQ(LOWORD(fixed->dwFileVersionMS), DIALVANE_VERSION_MINOR);
+    EXPECT_EQ(HIWORD(fixed->dwProductVersionLS), DIALVANE_VERSION_PATCH);
 }
 
 }  // namespace
