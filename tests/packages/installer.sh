@@ -116,9 +116,13 @@ launch_app "$folder/Dialvane.exe"
 wait_window Dialvane
 window_geometry
 screenshot installed
-# TODO(autostart): once the options panel has its AutoStart button, press it here and expect
-# the gauge itself to write the quoted command below; then drop the reg_set standing in for it.
-reg_set "$run" Dialvane REG_SZ '"C:\Program Files\Dialvane\Dialvane"'
+# "AutoStart" from the installed gauge: the path has a space, so the command is quoted.
+open_options
+at "${OPTIONS_AUTOSTART[@]}"
+click 1
+close_message_box AutoStart
+assert_eq '"C:\Program Files\Dialvane\Dialvane"' "$(reg_get "$run" Dialvane)" \
+    "the autostart command the installed gauge wrote"
 uninstall_silently
 wait_exit 10 || fail "the uninstaller left the gauge running"
 assert_eq 0 "$APP_STATUS" "gauge exit status"

@@ -30,6 +30,8 @@ source "$E2E_LIB/input.sh"
 source "$E2E_LIB/needle.sh"
 # shellcheck source=gauge.sh
 source "$E2E_LIB/gauge.sh"
+# shellcheck source=options.sh
+source "$E2E_LIB/options.sh"
 
 E2E_SCENARIO=$(basename "$0" .sh)
 E2E_OWN_SESSION=""
