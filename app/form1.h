@@ -110,6 +110,7 @@ private:
     void applyOutline(std::int32_t corner);
 
     void ShowOptions();
+    void centrePivot();
     void switchMode(Image& hidden, Image& shown, const std::string& mode);
     void CleanUpMemory();
     std::string startCommand() const;
