@@ -29,8 +29,8 @@ bool pressable(const Form& form, const Element& element) {
            !form.accessibleName(element).empty();
 }
 
-// The window itself: a progress bar, since MSAA has no level indicator; a dial role would
-// promise a knob the user can turn.
+// The window itself. With a value it is a progress bar: MSAA has no level indicator, and a
+// dial would promise a knob the user can turn.
 class GaugeAccessible final : public AccessibleProxy {
 public:
     GaugeAccessible(const OleLibrary& ole, HWND window, com_ptr<IAccessible> standard,
@@ -51,7 +51,12 @@ private:
         }
         return widen(label->caption());
     }
-    std::optional<LONG> role() const override { return ROLE_SYSTEM_PROGRESSBAR; }
+    std::optional<LONG> role() const override {
+        if (source_->form == nullptr || source_->form->valueLabel() == nullptr) {
+            return std::nullopt;
+        }
+        return ROLE_SYSTEM_PROGRESSBAR;
+    }
 
     std::shared_ptr<const FormAccessibility::Source> source_;
 };
@@ -224,6 +229,9 @@ void FormAccessibility::nameTextBoxes(const OleLibrary& ole) {
                                  box, OBJID_CLIENT, CHILDID_SELF, nameProperty, name.c_str()))) {
             namedBySystem_.insert(box);
         }
+    }
+    if (namedBySystem_.empty()) {
+        propertyServices_.reset();
     }
 }
 
