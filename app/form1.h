@@ -21,6 +21,9 @@ namespace dialvane {
 // The handlers live in the folder of their subsystem.
 class Form1 : public Form {
 public:
+    // What Label3 shows when loaded and again after every press on the window.
+    static constexpr std::string_view creditLine = "Dialvane 1.0";
+
     explicit Form1(Platform& platform);
 
     // Elements, in the order the window defines them.
@@ -61,6 +64,12 @@ public:
     void Form_Unload(std::int16_t& cancel) override;
     void cmd_EXIT_Click();
 
+    // What a screen reader says: "Dialvane, Arbeitsspeicher" and the reading as shown; the text
+    // boxes take the label beside them, the red cross is "Beenden".
+    std::string accessibleName() const override;
+    const Label* valueLabel() const override { return &lbl_MEM; }
+    std::string accessibleName(const Element& element) const override;
+
     // Gauge.
     void Drehen(const double& position);
     void MemoryCheck();
@@ -74,6 +83,27 @@ public:
     void Form_Resize() override;
     void PositionElemente();
 
+    // Pointer: dragging, the mode dot, the double-click, the options view.
+    void Form_MouseDown(std::int16_t button, std::int16_t shift, float x, float y) override;
+    void Form_MouseMove(std::int16_t button, std::int16_t shift, float x, float y) override;
+    void Form_MouseUp(std::int16_t button, std::int16_t shift, float x, float y) override;
+    void Form_DblClick() override;
+    // The dial's centre, where the context-menu key presses.
+    Point contextPoint() const override { return {centreX, centreY}; }
+    void imgDot0_Click();
+    void ImgDot1_Click();
+    void RestartGauge();
+
+    // Options panel: size and monitors, autostart, clean-up.
+    void txtHeight_KeyPress(std::int16_t& KeyAscii);
+    void Monis_KeyPress(std::int16_t& KeyAscii);
+    void cmd_weiter_Click();
+    bool SetAutoRun(const std::string& valueName, const std::string& data);
+    bool RemoveAutoRun(const std::string& valueName);
+    void cmd_auto_Click();
+    void cmd_aus_Click();
+    void cmd_clear_Click();
+
 private:
     void defineLabel4();
     void connectEvents();
@@ -86,6 +116,14 @@ private:
 
     void Rund();
     void applyOutline(std::int32_t corner);
+
+    void ShowOptions();
+    void centrePivot();
+    void switchMode(Image& hidden, Image& shown, const std::string& mode);
+    void CleanUpMemory();
+    std::string startCommand() const;
+    bool autoRunRemains(const std::string& valueName);
+    void save(std::string_view key, const std::string& value);
 
     Module1 module1_{platform()};
 };

@@ -6,12 +6,9 @@ namespace dialvane {
 // Saves size, monitor count and mode; the position was saved at the last mouse release.
 void Form1::Form_Unload(std::int16_t& cancel) {
     (void)cancel;
-    platform().SaveSetting(settings::application, settings::section, settings::size,
-                           txtHeight.text());
-    platform().SaveSetting(settings::application, settings::section, settings::monitors,
-                           Monis.text());
-    platform().SaveSetting(settings::application, settings::section, settings::mode,
-                           lblHDRAM.caption());
+    save(settings::size, txtHeight.text());
+    save(settings::monitors, Monis.text());
+    save(settings::mode, lblHDRAM.caption());
 }
 
 void Form1::cmd_EXIT_Click() {

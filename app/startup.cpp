@@ -19,10 +19,6 @@ constexpr double startMargin = 1200;
 
 }  // namespace
 
-std::string Form1::stored(std::string_view key, std::string_view fallback) {
-    return platform().GetSetting(settings::application, settings::section, key, fallback);
-}
-
 // A stored position that is not a single-precision number reads as the key's default.
 float Form1::storedPosition(std::string_view key) {
     const NumberFormat format = platform().numberFormat();
@@ -89,10 +85,7 @@ void Form1::Form_Load() {
     reading = 0;
     sweepCount = 0;
     PositionElemente();
-    centreX = toSingle(height() / 2.0);
-    centreY = toSingle(height() / 2.0);
-    SecZ.setX1(centreX);
-    SecZ.setY1(centreY);
+    centrePivot();
     TopWindow(hWnd());
     StartSweep();
 }

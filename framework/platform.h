@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,14 @@ inline constexpr std::uint32_t swpNoSize = 0x1;
 inline constexpr std::uint32_t swpNoMove = 0x2;
 inline constexpr std::uint32_t swpNoActivate = 0x10;
 inline constexpr std::int32_t virtualKeyF12 = 0x7B;
+
+// A registry key as the ANSI registry functions take it. Predefined roots are sign-extended
+// 32-bit values, as in Windows' headers.
+using RegistryKey = std::intptr_t;
+inline constexpr RegistryKey hkeyCurrentUser = static_cast<std::int32_t>(0x80000001);
+inline constexpr std::uint32_t regSz = 1;
+inline constexpr std::int32_t errorSuccess = 0;
+inline constexpr std::int32_t errorFileNotFound = 2;
 
 // The operating system's memory record, filled by GlobalMemoryStatus.
 struct MEMORYSTATUS {
@@ -61,6 +70,34 @@ public:
     virtual void SetWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x,
                               std::int32_t y, std::int32_t cx, std::int32_t cy,
                               std::uint32_t flags) = 0;
+
+    // Empties the system clipboard of every format, opened for the given window; false when it
+    // could not be opened (another program held it too long) or emptied.
+    virtual bool clearClipboard(WindowHandle owner) = 0;
+
+    // The registry, through the ANSI functions with their Windows names and argument order.
+    // Names and data are bytes in the ANSI code page; results are Windows error codes.
+    virtual std::int32_t RegOpenKeyExA(RegistryKey root, std::string_view subKey,
+                                       std::uint32_t options, std::uint32_t access,
+                                       RegistryKey& opened) = 0;
+    virtual std::int32_t RegSetValueExA(RegistryKey key, std::string_view name,
+                                        std::uint32_t reserved, std::uint32_t type,
+                                        std::string_view data, std::uint32_t length) = 0;
+    virtual std::int32_t RegQueryValueExA(RegistryKey key, std::string_view name) = 0;
+    virtual std::int32_t RegDeleteValueA(RegistryKey key, std::string_view name) = 0;
+    virtual std::int32_t RegCloseKey(RegistryKey key) = 0;
+    // A text value written in UTF-16, for data the ANSI code page cannot hold; text in UTF-8.
+    virtual std::int32_t RegSetValueExW(RegistryKey key, std::string_view name,
+                                        std::string_view text) = 0;
+    // UTF-8 in the ANSI code page; nothing when a character has no place there.
+    virtual std::optional<std::string> toAnsi(std::string_view utf8) const = 0;
+
+    // The program file: its folder ("C:\Tools", or "D:\" for a drive root) and its name
+    // without the extension, both UTF-8.
+    virtual std::string appPath() const = 0;
+    virtual std::string exeName() const = 0;
+    // A modal box with an OK button only and no icon, owned by the window.
+    virtual void MsgBox(WindowHandle owner, std::string_view prompt, std::string_view title) = 0;
 
     // Per-user settings store of texts.
     virtual std::string GetSetting(std::string_view application, std::string_view section,

@@ -14,6 +14,7 @@ enum class ErrorCode : int {
     TypeMismatch = 13,
     DeviceUnavailable = 68,
     PathNotFound = 76,
+    ClipboardUnavailable = 521,
     ControlArrayElementMissing = 340,
 };
 

@@ -23,7 +23,7 @@ HFONT ElementPainter::font(const Font& requested) const {
     // in (Windows maps it to Microsoft Sans Serif where the bitmap face is gone).
     static const Font framework{"MS Sans Serif", 8.0F, 400, FontFamily::Sans};
     const Font& font = requested.face.empty() ? framework : requested;
-    const auto key = std::make_tuple(font.face, font.points, font.weight);
+    const auto key = std::make_tuple(font.face, font.points, font.weight, font.family);
     auto& cached = fonts_[key];
     if (!cached) {
         LOGFONTW description{};

@@ -38,7 +38,7 @@ private:
     const PictureLibrary& pictures_;
     PixelMapping mapping_;
     int dpi_;
-    mutable std::map<std::tuple<std::string, float, int>, unique_font> fonts_;
+    mutable std::map<std::tuple<std::string, float, int, FontFamily>, unique_font> fonts_;
     mutable std::map<std::pair<std::uint32_t, int>, unique_pen> pens_;
 };
 

@@ -28,9 +28,9 @@ void blend(HDC dc, HBITMAP bitmap, int x, int y, int width, int height) {
 // Paints through a memory bitmap and copies the result once, so nothing flickers.
 template <typename Draw>
 void paintBuffered(HWND window, Draw&& draw) {
-    PAINTSTRUCT paint{};
-    HDC target = ::BeginPaint(window, &paint);
-    const RECT& area = paint.rcPaint;
+    const paint_dc paint(window);
+    HDC target = paint.get();
+    const RECT& area = paint.area();
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (width > 0 && height > 0) {
@@ -44,7 +44,6 @@ void paintBuffered(HWND window, Draw&& draw) {
             ::BitBlt(target, area.left, area.top, width, height, buffer.get(), 0, 0, SRCCOPY);
         }
     }
-    ::EndPaint(window, &paint);
 }
 
 }  // namespace

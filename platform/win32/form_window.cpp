@@ -12,9 +12,6 @@
 namespace dialvane::win32 {
 namespace {
 
-constexpr wchar_t formClass[] = L"DialvaneForm";
-constexpr wchar_t panelClass[] = L"DialvanePanel";
-
 std::int16_t shiftState(WPARAM keys) {
     std::int16_t shift = 0;
     if ((keys & MK_SHIFT) != 0) {
@@ -27,6 +24,11 @@ std::int16_t shiftState(WPARAM keys) {
         shift |= 4;
     }
     return shift;
+}
+
+// The context menu asked for with Shift+F10 or the menu key, not with the mouse.
+bool fromKeyboard(LPARAM lParam) {
+    return static_cast<DWORD>(lParam) == 0xFFFFFFFF;
 }
 
 std::int16_t heldButtons(WPARAM keys) {
@@ -62,37 +64,25 @@ FormWindow::~FormWindow() {
     }
 }
 
-void FormWindow::registerClasses() const {
-    const auto registerClass = [this](const wchar_t* name, WNDPROC procedure, HICON icon,
-                                      HICON smallIcon) {
-        WNDCLASSEXW description{};
-        description.cbSize = sizeof description;
-        description.style = CS_DBLCLKS;
-        description.lpfnWndProc = procedure;
-        description.hInstance = instance_;
-        description.hCursor = pictures_.cursor(PointerId::Default);
-        description.hIcon = icon;
-        description.hIconSm = smallIcon;
-        description.lpszClassName = name;
-        ::RegisterClassExW(&description);
-    };
-    registerClass(formClass, formProcedure, pictures_.icon(::GetSystemMetrics(SM_CXICON)),
-                  pictures_.icon(::GetSystemMetrics(SM_CXSMICON)));
-    registerClass(panelClass, panelProcedure, nullptr, nullptr);
-}
-
 void FormWindow::create() {
-    registerClasses();
+    if (!windowClassesRegistered(instance_)) {
+        return;
+    }
     const PixelMapping& map = painter_.mapping();
     const std::wstring caption = widen(form_.caption());
-    // No taskbar button: a tool window; no border or title: a bare popup.
-    window_ = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, formClass, caption.c_str(),
-                                WS_POPUP | WS_CLIPCHILDREN, map.x(form_.left()), map.y(form_.top()),
-                                map.x(form_.width()), map.y(form_.height()), nullptr, nullptr,
-                                instance_, this);
+    // No taskbar button: a tool window; no border or title: a bare popup. The procedure sets
+    // window_ at WM_NCCREATE.
+    ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, formWindowClass, caption.c_str(),
+                      WS_POPUP | WS_CLIPCHILDREN, map.x(form_.left()), map.y(form_.top()),
+                      map.x(form_.width()), map.y(form_.height()), nullptr, nullptr, instance_,
+                      static_cast<MessageTarget*>(this));
     if (window_ == nullptr) {
         return;
     }
+    ::SendMessageW(window_, WM_SETICON, ICON_BIG,
+                   reinterpret_cast<LPARAM>(pictures_.icon(::GetSystemMetrics(SM_CXICON))));
+    ::SendMessageW(window_, WM_SETICON, ICON_SMALL,
+                   reinterpret_cast<LPARAM>(pictures_.icon(::GetSystemMetrics(SM_CXSMICON))));
     for (const Element* element : form_.elements()) {
         if (element->kind() == ElementKind::Timer) {
             timers_.push_back(static_cast<const Timer*>(element));
@@ -102,6 +92,7 @@ void FormWindow::create() {
     createPanels();
     createControls();
     rebuildBackground();
+    accessibility_.attach(window_, elementsByWindow_);
     form_.attachWindow(handleOf(window_));
     form_.setObserver(this);
     for (const Timer* timer : timers_) {
@@ -116,14 +107,14 @@ void FormWindow::createPanels() {
             continue;
         }
         auto& frame = static_cast<Frame&>(*element);
-        panels_.push_back(Panel{&frame, nullptr, std::make_unique<PointerRouter>(form_, &frame)});
+        auto& panel = *panels_.emplace_back(std::make_unique<Panel>(*this, frame));
         const RECT rect = map.rect(frame);
         HWND window = ::CreateWindowExW(
-            WS_EX_CONTROLPARENT, panelClass, L"",
+            WS_EX_CONTROLPARENT, panelWindowClass, L"",
             WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (frame.visible() ? WS_VISIBLE : 0),
             rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, window_, nullptr,
-            instance_, this);
-        panels_.back().window = window;
+            instance_, static_cast<MessageTarget*>(&panel));
+        panel.window = window;
         controls_[&frame] = window;
         elementsByWindow_[window] = &frame;
     }
@@ -146,8 +137,13 @@ void FormWindow::createControls() {
         const bool edit = control->kind() == ElementKind::TextBox;
         const std::string& text = edit ? static_cast<const TextBox*>(control)->text()
                                        : static_cast<const CommandButton*>(control)->caption();
-        const DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS |
-                            (edit ? ES_AUTOHSCROLL | ES_LEFT : BS_PUSHBUTTON);
+        const bool isDefault = !edit && static_cast<const CommandButton*>(control)->isDefault();
+        if (isDefault) {
+            defaultButton_ = static_cast<const CommandButton*>(control);
+        }
+        const DWORD style =
+            WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS |
+            (edit ? ES_AUTOHSCROLL | ES_LEFT : (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON));
         HWND window = ::CreateWindowExW(
             edit ? WS_EX_CLIENTEDGE : 0, edit ? L"EDIT" : L"BUTTON", widen(text).c_str(), style, 0,
             0, 0, 0, containerWindow(*control), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)),
@@ -178,15 +174,6 @@ HWND FormWindow::controlOf(const Element& element) const {
 
 HWND FormWindow::panelOf(const Frame& frame) const {
     return controlOf(frame);
-}
-
-FormWindow::Panel* FormWindow::panelFor(const Frame* frame) {
-    for (Panel& panel : panels_) {
-        if (panel.frame == frame) {
-            return &panel;
-        }
-    }
-    return nullptr;
 }
 
 void FormWindow::syncControl(const Control& control, HWND window) const {
@@ -241,6 +228,7 @@ void FormWindow::elementChanged(const Element& element) {
             break;
         default:
             invalidate(element);
+            accessibility_.elementChanged(element);
             break;
     }
 }
@@ -258,6 +246,7 @@ void FormWindow::formChanged(FormAspect aspect) {
     switch (aspect) {
         case FormAspect::Caption:
             ::SetWindowTextW(window_, widen(form_.caption()).c_str());
+            accessibility_.captionChanged();
             break;
         case FormAspect::Position:
         case FormAspect::Size:
@@ -311,42 +300,25 @@ int FormWindow::run() {
     return static_cast<int>(message.wParam);
 }
 
-LRESULT CALLBACK FormWindow::formProcedure(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<FormWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr) {
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->onFormMessage(message, wParam, lParam);
-}
-
-LRESULT CALLBACK FormWindow::panelProcedure(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<FormWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self != nullptr) {
-        for (Panel& panel : self->panels_) {
-            if (panel.window == window) {
-                return self->onPanelMessage(panel, message, wParam, lParam);
-            }
-        }
-    }
-    return ::DefWindowProcW(window, message, wParam, lParam);
-}
-
 LRESULT CALLBACK FormWindow::editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                            UINT_PTR, DWORD_PTR data) {
     auto* self = reinterpret_cast<FormWindow*>(data);
+    // Enter in a text box clicks the default button, and is no character for the box.
+    const bool enter =
+        (message == WM_KEYDOWN && wParam == VK_RETURN) || (message == WM_CHAR && wParam == L'\r');
+    if (self->defaultButton_ != nullptr) {
+        if (message == WM_GETDLGCODE && lParam != 0) {
+            const auto* pending = reinterpret_cast<const MSG*>(lParam);
+            if (pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN) {
+                return DLGC_WANTMESSAGE | ::DefSubclassProc(window, message, wParam, lParam);
+            }
+        } else if (enter) {
+            if (message == WM_KEYDOWN && self->defaultButton_->onClick) {
+                self->form_.raise(self->defaultButton_->onClick);
+            }
+            return 0;
+        }
+    }
     if (message == WM_CHAR) {
         const auto found = self->elementsByWindow_.find(window);
         if (found != self->elementsByWindow_.end()) {
@@ -360,6 +332,18 @@ LRESULT CALLBACK FormWindow::editProcedure(HWND window, UINT message, WPARAM wPa
                 wParam = static_cast<WPARAM>(static_cast<std::uint16_t>(code));
             }
         }
+    } else if (message == WM_GETOBJECT) {
+        const auto found = self->elementsByWindow_.find(window);
+        if (found != self->elementsByWindow_.end()) {
+            if (const LRESULT answer =
+                    self->accessibility_.answerTextBox(window, *found->second, wParam, lParam)) {
+                return answer;
+            }
+        }
+    } else if (message == WM_CONTEXTMENU && fromKeyboard(lParam) && !self->showsControl(window)) {
+        // A text box outside the view (the round gauge) does not own the keyboard's menu.
+        self->contextMenuKey();
+        return 0;
     } else if (message == WM_NCDESTROY) {
         ::RemoveWindowSubclass(window, editProcedure, 1);
     }
@@ -405,13 +389,32 @@ bool FormWindow::routePointer(PointerRouter& router, HWND window, UINT message, 
         default:
             return false;
     }
-    // Capture from press to release, so a fast drag never loses its moves or the release.
+    followCapture(router, window);
+    return true;
+}
+
+// Capture from press to release, so a fast drag never loses its moves or the release.
+void FormWindow::followCapture(const PointerRouter& router, HWND window) {
     if (router.capturing() && ::GetCapture() != window) {
         ::SetCapture(window);
     } else if (!router.capturing() && ::GetCapture() == window) {
         ::ReleaseCapture();
     }
-    return true;
+}
+
+// Shift+F10 or the menu key: a right press and release where the form points it.
+void FormWindow::contextMenuKey() {
+    router_.contextMenuKey(form_.contextPoint());
+    followCapture(router_, window_);
+}
+
+bool FormWindow::showsControl(HWND control) const {
+    RECT shown{};
+    RECT placed{};
+    RECT both{};
+    ::GetWindowRect(window_, &shown);
+    ::GetWindowRect(control, &placed);
+    return ::IsWindowVisible(control) && ::IntersectRect(&both, &shown, &placed);
 }
 
 void FormWindow::onCommand(WPARAM wParam, LPARAM lParam) {
@@ -435,8 +438,11 @@ void FormWindow::onCommand(WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT FormWindow::onFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (routePointer(router_, window_, message, wParam, lParam)) {
+LRESULT FormWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        window_ = window;
+    }
+    if (routePointer(router_, window, message, wParam, lParam)) {
         return 0;
     }
     switch (message) {
@@ -458,6 +464,17 @@ LRESULT FormWindow::onFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SETTINGCHANGE:
             platform_.refreshNumberFormat();
+            break;
+        case WM_GETOBJECT:
+            if (const LRESULT answer = accessibility_.answerWindow(wParam, lParam)) {
+                return answer;
+            }
+            break;
+        case WM_CONTEXTMENU:
+            if (fromKeyboard(lParam)) {
+                contextMenuKey();
+                return 0;
+            }
             break;
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE) {
@@ -491,11 +508,12 @@ LRESULT FormWindow::onFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
-    return ::DefWindowProcW(window_, message, wParam, lParam);
+    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-LRESULT FormWindow::onPanelMessage(Panel& panel, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (routePointer(*panel.router, panel.window, message, wParam, lParam)) {
+LRESULT FormWindow::onPanelMessage(Panel& panel, HWND window, UINT message, WPARAM wParam,
+                                   LPARAM lParam) {
+    if (routePointer(panel.router, window, message, wParam, lParam)) {
         return 0;
     }
     switch (message) {
@@ -507,14 +525,24 @@ LRESULT FormWindow::onPanelMessage(Panel& panel, UINT message, WPARAM wParam, LP
         case WM_COMMAND:
             onCommand(wParam, lParam);
             return 0;
+        case WM_GETOBJECT:
+            if (const LRESULT answer =
+                    accessibility_.answerPanel(window, *panel.frame, wParam, lParam)) {
+                return answer;
+            }
+            break;
+        case pictureClickMessage:
+            if (const Image* picture = FormAccessibility::pictureToClick(*panel.frame, wParam)) {
+                form_.raise(picture->onClick);
+            }
+            return 0;
         case WM_SETCURSOR:
             if (LOWORD(lParam) == HTCLIENT) {
                 POINT point{};
                 ::GetCursorPos(&point);
-                ::ScreenToClient(panel.window, &point);
+                ::ScreenToClient(window, &point);
                 const PixelMapping& map = painter_.mapping();
-                const Image* image =
-                    panel.router->imageAt(map.twipsX(point.x), map.twipsY(point.y));
+                const Image* image = panel.router.imageAt(map.twipsX(point.x), map.twipsY(point.y));
                 ::SetCursor(
                     pictures_.cursor(image != nullptr ? image->pointer() : PointerId::Default));
                 return TRUE;
@@ -523,7 +551,7 @@ LRESULT FormWindow::onPanelMessage(Panel& panel, UINT message, WPARAM wParam, LP
         default:
             break;
     }
-    return ::DefWindowProcW(panel.window, message, wParam, lParam);
+    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace dialvane::win32

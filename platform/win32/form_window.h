@@ -6,12 +6,15 @@
 #include <memory>
 #include <vector>
 
+#include "framework/command_button.h"
 #include "framework/form.h"
 #include "framework/form_observer.h"
 #include "framework/frame.h"
 #include "framework/pointer_router.h"
 #include "framework/timer.h"
 #include "platform/win32/element_painter.h"
+#include "platform/win32/form_accessibility.h"
+#include "platform/win32/message_target.h"
 #include "platform/win32/picture_library.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_platform.h"
@@ -21,7 +24,7 @@ namespace dialvane::win32 {
 // The host of one form: a borderless top-level window without a taskbar button, a child
 // window per panel, real buttons and edit boxes, and everything else painted from the model.
 // It follows every model change and turns window messages into the form's events.
-class FormWindow : public FormObserver {
+class FormWindow : public FormObserver, private MessageTarget {
 public:
     FormWindow(HINSTANCE instance, Form& form, Win32Platform& platform,
                const PictureLibrary& pictures);
@@ -44,31 +47,41 @@ public:
     void unloadRequested() override;
 
 private:
-    struct Panel {
+    // A panel's child window: its own pointer routing, painted by the form's host.
+    class Panel final : public MessageTarget {
+        FormWindow& host_;
+
+    public:
+        Panel(FormWindow& host, const Frame& frame)
+            : host_(host), frame(&frame), router(host.form_, &frame) {}
         const Frame* frame;
-        HWND window;
-        std::unique_ptr<PointerRouter> router;
+        HWND window = nullptr;
+        PointerRouter router;
+
+    private:
+        LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+            return host_.onPanelMessage(*this, window, message, wParam, lParam);
+        }
     };
 
-    static LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK panelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                           UINT_PTR id, DWORD_PTR data);
-    LRESULT onFormMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT onPanelMessage(Panel& panel, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT onPanelMessage(Panel& panel, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool routePointer(PointerRouter& router, HWND window, UINT message, WPARAM wParam,
                       LPARAM lParam);
+    static void followCapture(const PointerRouter& router, HWND window);
+    void contextMenuKey();
+    bool showsControl(HWND control) const;
     void onCommand(WPARAM wParam, LPARAM lParam);
     void close(bool sessionEnding);
 
-    void registerClasses() const;
     void createPanels();
     void createControls();
     void syncControl(const Control& control, HWND window) const;
     void syncTimer(const Timer& timer);
     void syncWindowRect() const;
     void focusFirstControl() const;
-    Panel* panelFor(const Frame* frame);
     HWND containerWindow(const Element& element) const;
 
     void invalidate(const Element& element);
@@ -81,8 +94,9 @@ private:
     Win32Platform& platform_;
     const PictureLibrary& pictures_;
     ElementPainter painter_;
+    FormAccessibility accessibility_{form_, painter_.mapping()};
     HWND window_ = nullptr;
-    std::vector<Panel> panels_;
+    std::vector<std::unique_ptr<Panel>> panels_;
     std::map<const Element*, HWND> controls_;
     std::map<HWND, Element*> elementsByWindow_;
     std::vector<const Timer*> timers_;
@@ -91,6 +105,7 @@ private:
     unique_bitmap background_;
     SIZE backgroundSize_{};
     HWND lastFocus_ = nullptr;
+    const CommandButton* defaultButton_ = nullptr;
     bool unloaded_ = false;
 };
 

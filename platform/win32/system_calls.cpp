@@ -66,6 +66,23 @@ bool Win32Platform::GetDiskFreeSpaceA(std::int32_t& sectorsPerCluster, std::int3
     return true;
 }
 
+bool Win32Platform::clearClipboard(WindowHandle owner) {
+    // Another program may hold the clipboard for a moment; a quarter of a second is enough for
+    // a paste to finish and short enough not to stall the gauge.
+    constexpr ULONGLONG patience = 250;
+    constexpr DWORD retryAfter = 10;
+    const ULONGLONG deadline = ::GetTickCount64() + patience;
+    while (!::OpenClipboard(windowOf(owner))) {
+        if (::GetTickCount64() >= deadline) {
+            return false;
+        }
+        ::Sleep(retryAfter);
+    }
+    const bool emptied = ::EmptyClipboard() != 0;
+    ::CloseClipboard();
+    return emptied;
+}
+
 std::int16_t Win32Platform::GetAsyncKeyState(std::int32_t virtualKey) {
     return static_cast<std::int16_t>(::GetAsyncKeyState(virtualKey));
 }

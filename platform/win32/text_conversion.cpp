@@ -28,4 +28,23 @@ std::string narrow(std::wstring_view utf16) {
     return utf8;
 }
 
+std::optional<std::string> toAnsiCodePage(std::string_view utf8) {
+    const std::wstring wide = widen(utf8);
+    if (wide.empty()) {
+        return std::string();
+    }
+    BOOL lost = FALSE;
+    // No best fit: an Omega must not quietly become an O.
+    const int length =
+        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(),
+                              static_cast<int>(wide.size()), nullptr, 0, nullptr, &lost);
+    if (length <= 0 || lost) {
+        return std::nullopt;
+    }
+    std::string ansi(static_cast<std::size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                          ansi.data(), length, nullptr, &lost);
+    return lost ? std::nullopt : std::optional<std::string>(ansi);
+}
+
 }  // namespace dialvane::win32

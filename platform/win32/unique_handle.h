@@ -81,4 +81,20 @@ private:
     HDC dc_;
 };
 
+// BeginPaint and its EndPaint, tied to one scope.
+class paint_dc {
+public:
+    explicit paint_dc(HWND window) : window_(window), dc_(::BeginPaint(window, &paint_)) {}
+    paint_dc(const paint_dc&) = delete;
+    paint_dc& operator=(const paint_dc&) = delete;
+    ~paint_dc() { ::EndPaint(window_, &paint_); }
+    HDC get() const { return dc_; }
+    const RECT& area() const { return paint_.rcPaint; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
 }  // namespace dialvane::win32

@@ -38,6 +38,24 @@ public:
     void SetWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
                       std::int32_t cx, std::int32_t cy, std::uint32_t flags) override;
 
+    bool clearClipboard(WindowHandle owner) override;
+
+    std::int32_t RegOpenKeyExA(RegistryKey root, std::string_view subKey, std::uint32_t options,
+                               std::uint32_t access, RegistryKey& opened) override;
+    std::int32_t RegSetValueExA(RegistryKey key, std::string_view name, std::uint32_t reserved,
+                                std::uint32_t type, std::string_view data,
+                                std::uint32_t length) override;
+    std::int32_t RegQueryValueExA(RegistryKey key, std::string_view name) override;
+    std::int32_t RegDeleteValueA(RegistryKey key, std::string_view name) override;
+    std::int32_t RegCloseKey(RegistryKey key) override;
+    std::int32_t RegSetValueExW(RegistryKey key, std::string_view name,
+                                std::string_view text) override;
+    std::optional<std::string> toAnsi(std::string_view utf8) const override;
+
+    std::string appPath() const override;
+    std::string exeName() const override;
+    void MsgBox(WindowHandle owner, std::string_view prompt, std::string_view title) override;
+
     std::string GetSetting(std::string_view application, std::string_view section,
                            std::string_view key, std::string_view fallback) override;
     void SaveSetting(std::string_view application, std::string_view section, std::string_view key,

@@ -86,6 +86,17 @@ bool FakeHost::runUntilTick(const Timer& timer, std::int64_t limitMilliseconds) 
     return true;
 }
 
+void FakeHost::click(std::int16_t button, float x, float y) {
+    press(button, x, y);
+    release(button, x, y);
+}
+
+void FakeHost::doubleClick(float x, float y) {
+    click(PointerRouter::leftButton, x, y);
+    pointer_.doubleClick(0, x, y);
+    release(PointerRouter::leftButton, x, y);
+}
+
 int FakeHost::changesOf(const Element& element) const {
     const auto found = elementChanges_.find(&element);
     return found == elementChanges_.end() ? 0 : found->second;

@@ -6,6 +6,7 @@
 
 #include "framework/form.h"
 #include "framework/form_observer.h"
+#include "framework/pointer_router.h"
 #include "framework/timer.h"
 
 namespace dialvane::testing {
@@ -32,6 +33,16 @@ public:
     bool runUntilTick(const Timer& timer, std::int64_t limitMilliseconds = 60'000);
     std::int64_t now() const { return now_; }
 
+    // The pointer over the window, routed as the real host routes it. Buttons: 1, 2, 4.
+    PointerRouter& pointer() { return pointer_; }
+    void press(std::int16_t button, float x, float y) { pointer_.press(button, 0, x, y); }
+    void move(std::int16_t held, float x, float y) { pointer_.move(held, 0, x, y); }
+    void release(std::int16_t button, float x, float y) { pointer_.release(button, 0, x, y); }
+    // Press and release where nothing moves.
+    void click(std::int16_t button, float x, float y);
+    // A left double-click as Windows delivers it: press, release, double-click, release.
+    void doubleClick(float x, float y);
+
     int changesOf(const Element& element) const;
     int changesOf(FormAspect aspect) const;
     void forgetChanges();
@@ -53,6 +64,7 @@ private:
     const Timer* nextDue(std::int64_t limit) const;
 
     Form& form_;
+    PointerRouter pointer_{form_};
     std::int64_t now_ = 0;
     std::map<const Timer*, Schedule> timers_;
     std::map<const Element*, int> elementChanges_;

@@ -85,6 +85,119 @@ void FakePlatform::SetWindowPos(WindowHandle window, WindowHandle insertAfter, s
     windowPositions.push_back({window, insertAfter, x, y, cx, cy, flags});
 }
 
+namespace {
+
+constexpr RegistryKey runKeyHandle = 0x1234;
+constexpr std::int32_t errorInvalidHandle = 6;
+
+}  // namespace
+
+std::int32_t FakePlatform::RegOpenKeyExA(RegistryKey root, std::string_view subKey,
+                                         std::uint32_t options, std::uint32_t access,
+                                         RegistryKey& opened) {
+    registryCalls.push_back("open " + std::string(subKey) + " " + std::to_string(options) + " " +
+                            std::to_string(access));
+    if (root != hkeyCurrentUser || subKey != "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run" ||
+        !runKeyExists) {
+        return errorFileNotFound;
+    }
+    if (openError != 0) {
+        return openError;
+    }
+    opened = runKeyHandle;
+    ++openKeys;
+    return errorSuccess;
+}
+
+std::int32_t FakePlatform::RegSetValueExA(RegistryKey key, std::string_view name,
+                                          std::uint32_t reserved, std::uint32_t type,
+                                          std::string_view data, std::uint32_t length) {
+    registryCalls.push_back("set " + std::string(name) + " " + std::to_string(reserved) + " " +
+                            std::to_string(type) + " " + std::to_string(length));
+    if (key != runKeyHandle) {
+        return errorInvalidHandle;
+    }
+    if (setError != 0) {
+        return setError;
+    }
+    runValues[std::string(name)] = {type, std::string(data), length, false};
+    return errorSuccess;
+}
+
+std::int32_t FakePlatform::RegSetValueExW(RegistryKey key, std::string_view name,
+                                          std::string_view text) {
+    registryCalls.push_back("setW " + std::string(name));
+    if (key != runKeyHandle) {
+        return errorInvalidHandle;
+    }
+    if (setError != 0) {
+        return setError;
+    }
+    runValues[std::string(name)] = {regSz, std::string(text), 0, true};
+    return errorSuccess;
+}
+
+std::int32_t FakePlatform::RegQueryValueExA(RegistryKey key, std::string_view name) {
+    registryCalls.push_back("query " + std::string(name));
+    if (key != runKeyHandle) {
+        return errorInvalidHandle;
+    }
+    return runValues.contains(std::string(name)) ? errorSuccess : errorFileNotFound;
+}
+
+std::int32_t FakePlatform::RegDeleteValueA(RegistryKey key, std::string_view name) {
+    registryCalls.push_back("delete " + std::string(name));
+    if (key != runKeyHandle) {
+        return errorInvalidHandle;
+    }
+    if (deleteError != 0) {
+        return deleteError;
+    }
+    return runValues.erase(std::string(name)) == 1 ? errorSuccess : errorFileNotFound;
+}
+
+std::int32_t FakePlatform::RegCloseKey(RegistryKey key) {
+    registryCalls.push_back("close");
+    if (key != runKeyHandle) {
+        return errorInvalidHandle;
+    }
+    --openKeys;
+    return errorSuccess;
+}
+
+// Western code page 1252 as far as tests need it: ASCII and Latin-1 fit, nothing else.
+std::optional<std::string> FakePlatform::toAnsi(std::string_view utf8) const {
+    std::string ansi;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        if (byte < 0x80) {
+            ansi += static_cast<char>(byte);
+        } else if ((byte == 0xC2 || byte == 0xC3) && i + 1 < utf8.size()) {
+            const auto next = static_cast<unsigned char>(utf8[++i]);
+            ansi += static_cast<char>(((byte & 0x03) << 6) | (next & 0x3F));
+        } else {
+            return std::nullopt;
+        }
+    }
+    return ansi;
+}
+
+void FakePlatform::MsgBox(WindowHandle owner, std::string_view prompt, std::string_view title) {
+    boxes.push_back({owner, std::string(prompt), std::string(title)});
+    if (whileBoxOpen) {
+        whileBoxOpen();
+    }
+}
+
+bool FakePlatform::clearClipboard(WindowHandle) {
+    if (clipboardHeldElsewhere) {
+        return false;
+    }
+    ++clipboardClears;
+    clipboardHasText = false;
+    return true;
+}
+
 std::string FakePlatform::GetSetting(std::string_view application, std::string_view section,
                                      std::string_view key, std::string_view fallback) {
     const auto found = settings.find(settingPath(application, section, key));
@@ -95,6 +208,9 @@ void FakePlatform::SaveSetting(std::string_view application, std::string_view se
                                std::string_view key, std::string_view value) {
     settings[settingPath(application, section, key)] = std::string(value);
     saves.push_back({std::string(key), std::string(value)});
+    if (onSave) {
+        onSave(saves.back());
+    }
 }
 
 }  // namespace dialvane::testing

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -34,6 +35,15 @@ struct WindowPosCall {
     friend bool operator==(const WindowPosCall&, const WindowPosCall&) = default;
 };
 
+// A value under the Run key as the registry holds it.
+struct RunValue {
+    std::uint32_t type = 0;
+    std::string data;          // ANSI bytes, or UTF-8 of what was written in UTF-16
+    std::uint32_t length = 0;  // bytes, as passed
+    bool wide = false;
+    friend bool operator==(const RunValue&, const RunValue&) = default;
+};
+
 struct SavedSetting {
     std::string key;
     std::string value;
@@ -64,6 +74,33 @@ public:
     std::deque<std::int16_t> keyStates;
     int keyQueries = 0;
 
+    // The clipboard: what it holds, and whether another program keeps it closed.
+    bool clipboardHeldElsewhere = false;
+    bool clipboardHasText = true;
+    int clipboardClears = 0;
+
+    // HKCU's Run key: its values, scripted failures (Windows error codes) and every call.
+    std::map<std::string, RunValue> runValues;
+    bool runKeyExists = true;
+    std::int32_t openError = 0;    // RegOpenKeyExA of the Run key
+    std::int32_t setError = 0;     // RegSetValueExA/W
+    std::int32_t deleteError = 0;  // RegDeleteValueA; the value stays
+    std::vector<std::string> registryCalls;
+    int openKeys = 0;
+
+    // The program file and the boxes it showed, with what the window showed meanwhile.
+    std::string programFolder = "C:\\Tools";
+    std::string programName = "gauge";
+    struct Box {
+        WindowHandle owner;
+        std::string prompt;
+        std::string title;
+        friend bool operator==(const Box&, const Box&) = default;
+    };
+    std::vector<Box> boxes;
+    std::function<void()> whileBoxOpen;
+    std::function<void(const SavedSetting&)> onSave;
+
     std::vector<RegionCall> regions;
     std::vector<WindowPosCall> windowPositions;
 
@@ -89,6 +126,21 @@ public:
                               std::int32_t corner) override;
     void SetWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
                       std::int32_t cx, std::int32_t cy, std::uint32_t flags) override;
+    bool clearClipboard(WindowHandle owner) override;
+    std::int32_t RegOpenKeyExA(RegistryKey root, std::string_view subKey, std::uint32_t options,
+                               std::uint32_t access, RegistryKey& opened) override;
+    std::int32_t RegSetValueExA(RegistryKey key, std::string_view name, std::uint32_t reserved,
+                                std::uint32_t type, std::string_view data,
+                                std::uint32_t length) override;
+    std::int32_t RegQueryValueExA(RegistryKey key, std::string_view name) override;
+    std::int32_t RegDeleteValueA(RegistryKey key, std::string_view name) override;
+    std::int32_t RegCloseKey(RegistryKey key) override;
+    std::int32_t RegSetValueExW(RegistryKey key, std::string_view name,
+                                std::string_view text) override;
+    std::optional<std::string> toAnsi(std::string_view utf8) const override;
+    std::string appPath() const override { return programFolder; }
+    std::string exeName() const override { return programName; }
+    void MsgBox(WindowHandle owner, std::string_view prompt, std::string_view title) override;
     std::string GetSetting(std::string_view application, std::string_view section,
                            std::string_view key, std::string_view fallback) override;
     void SaveSetting(std::string_view application, std::string_view section, std::string_view key,

@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "dialvane_version.h"
+#include "platform/win32/com_ptr.h"
 #include "platform/win32/picture_library.h"
 #include "platform/win32/resource_ids.h"
-#include "tests/win32/com_ptr.h"
 #include "tests/win32/program_module.h"
 
 namespace dialvane {
@@ -60,7 +61,7 @@ TEST_F(ProgramPictures, GifTransparencyAndJpegOpacitySurviveDecoding) {
 
 // The picture resource decoded by the system's imaging component, as premultiplied BGRA.
 Pixels decodedBySystem(HINSTANCE module, int resource) {
-    using testing::com_ptr;
+    using win32::com_ptr;
     com_ptr<IWICImagingFactory> factory;
     HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(resource), MAKEINTRESOURCEW(10));
     if (found == nullptr || FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr,
@@ -98,7 +99,7 @@ Pixels decodedBySystem(HINSTANCE module, int resource) {
 
 // The program decodes its pictures itself; they must look as Windows would show them.
 TEST_F(ProgramPictures, LookAsTheSystemImagingComponentDecodesThem) {
-    const testing::com_apartment com;
+    const win32::com_apartment com;
     const win32::PictureLibrary pictures(program.get());
     const struct {
         PictureId picture;
@@ -189,13 +190,15 @@ TEST(ProgramFile, CarriesItsVersionInformation) {
     std::vector<BYTE> block(size);
     ASSERT_TRUE(::GetFileVersionInfoW(path.c_str(), 0, size, block.data()));
     EXPECT_EQ(versionText(block, L"ProductName"), L"Dialvane");
-    EXPECT_EQ(versionText(block, L"ProductVersion"), L"1.0");
+    EXPECT_EQ(versionText(block, L"ProductVersion"), L"" DIALVANE_VERSION_TEXT);
+    EXPECT_EQ(versionText(block, L"FileVersion"), L"" DIALVANE_VERSION_TEXT);
     EXPECT_FALSE(versionText(block, L"FileDescription").empty());
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(HIWORD(fixed->dwFileVersionMS), 1U);
-    EXPECT_EQ(LOWORD(fixed->dwFileVersionMS), 0U);
+    EXPECT_EQ(HIWORD(fixed->dwFileVersionMS), DIALVANE_VERSION_MAJOR);
+    EXPECT_EQ(LOWORD(fixed->dwFileVersionMS), DIALVANE_VERSION_MINOR);
+    EXPECT_EQ(HIWORD(fixed->dwProductVersionLS), DIALVANE_VERSION_PATCH);
 }
 
 }  // namespace

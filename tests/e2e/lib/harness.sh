@@ -30,6 +30,8 @@ source "$E2E_LIB/input.sh"
 source "$E2E_LIB/needle.sh"
 # shellcheck source=gauge.sh
 source "$E2E_LIB/gauge.sh"
+# shellcheck source=options.sh
+source "$E2E_LIB/options.sh"
 
 E2E_SCENARIO=$(basename "$0" .sh)
 E2E_OWN_SESSION=""
@@ -67,6 +69,8 @@ scenario_begin() {
     _scenario_join_session
     _scenario_prepare_artifacts
     wait_until 3 _no_window_left || fail "a Dialvane window from an earlier run is still open"
+    [[ ! -f $E2E_SESSION_DIR/backdrop ]] || screen_backdrop 000000
+    release_keys
     reg_delete_key "$E2E_SETTINGS_KEY"
     reset_dpi
 }
@@ -79,6 +83,7 @@ _scenario_end() {
         import -window root "$E2E_ARTIFACTS/failure.png" 2>/dev/null &&
             printf 'screen at failure: %s\n' "$E2E_ARTIFACTS/failure.png" >&2
     fi
+    release_keys
     end_tracked_pids
     [[ -n $E2E_SCENARIO_TMP ]] && rm -rf -- "$E2E_SCENARIO_TMP"
     [[ -n $E2E_OWN_SESSION ]] && session_stop "$E2E_OWN_SESSION" >&2

@@ -65,3 +65,10 @@ key_hold() {
     sleep "${2:-0.35}"
     xdotool keyup "$1"
 }
+
+# release_keys: lets go of every key a scenario presses. xdotool sends a key to the window that
+# has the focus through the server; when it dies between the press and the release (a window
+# gone in between), the server holds the key and repeats it into whatever comes next.
+release_keys() {
+    xdotool keyup Return BackSpace End Escape F12 shift+F10 Menu 2>/dev/null || true
+}

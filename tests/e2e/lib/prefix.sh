@@ -6,8 +6,8 @@ wine_environment() {
     # The same en-US defaults on every machine; a scenario asks for another per process.
     export LC_ALL=C.UTF-8
     export WINEARCH=win64 WINEDEBUG=-all
-    # No Mono or Gecko installer dialogs.
-    export WINEDLLOVERRIDES="mscoree,mshtml="
+    # No Mono or Gecko installer dialogs; no Start-menu shortcut copied into the host's menus.
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 }
 
 # prefix_create DIR LOG: needs DISPLAY; takes ~10 s.

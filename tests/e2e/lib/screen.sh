@@ -80,3 +80,14 @@ count_reddish_along() {
     done
     printf '%d\n' "$hits"
 }
+
+# screen_backdrop RRGGBB: the screen behind every window takes this colour, so a window drawn
+# black can be told from the screen; the next scenario starts on black again.
+screen_backdrop() {
+    timeout 5 display -window root -size 8x8 "xc:#$1" 2>/dev/null || true
+    if [[ $1 == 000000 ]]; then
+        rm -f -- "$E2E_SESSION_DIR/backdrop"
+    else
+        printf '%s\n' "$1" >"$E2E_SESSION_DIR/backdrop"
+    fi
+}

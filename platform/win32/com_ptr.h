@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace dialvane::testing {
+namespace dialvane::win32 {
 
 // Holds one COM reference.
 template <typename T>
@@ -14,21 +14,26 @@ public:
     com_ptr(const com_ptr&) = delete;
     com_ptr& operator=(const com_ptr&) = delete;
     com_ptr(com_ptr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
-    ~com_ptr() {
-        if (pointer_ != nullptr) {
-            pointer_->Release();
-        }
-    }
+    ~com_ptr() { reset(); }
     T* operator->() const { return pointer_; }
     T* get() const { return pointer_; }
-    T** put() { return &pointer_; }
+    // For an out-parameter: whatever was held is released first, not leaked.
+    T** put() {
+        reset();
+        return &pointer_;
+    }
+    void reset() {
+        if (pointer_ != nullptr) {
+            std::exchange(pointer_, nullptr)->Release();
+        }
+    }
     explicit operator bool() const { return pointer_ != nullptr; }
 
 private:
     T* pointer_ = nullptr;
 };
 
-// COM for the lifetime of the thread.
+// COM for the lifetime of the user-interface thread.
 class com_apartment {
 public:
     com_apartment() : ok_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
@@ -44,4 +49,4 @@ private:
     bool ok_;
 };
 
-}  // namespace dialvane::testing
+}  // namespace dialvane::win32

@@ -1,0 +1,91 @@
+#include "app/form1.h"
+
+namespace dialvane {
+namespace {
+
+constexpr std::string_view runKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+// Query, set, create sub-key, enumerate, notify and create link; no standard rights.
+constexpr std::uint32_t runKeyAccess = 0x3F;
+constexpr std::uint32_t queryValue = 0x1;
+
+}  // namespace
+
+// The folder and the program's name without extension. Where Windows would read that as
+// another program, it is written so it starts this one: quoted with a space in it, and with
+// ".exe" kept when the name has a dot of its own.
+std::string Form1::startCommand() const {
+    std::string command = platform().appPath();
+    if (command.empty() || command.back() != '\\') {
+        command += '\\';
+    }
+    const std::string name = platform().exeName();
+    command += name;
+    if (name.find('.') != std::string::npos) {
+        command += ".exe";
+    }
+    if (command.find(' ') != std::string::npos) {
+        command = '"' + command + '"';
+    }
+    return command;
+}
+
+bool Form1::SetAutoRun(const std::string& valueName, const std::string& data) {
+    RegistryKey key = 0;
+    if (platform().RegOpenKeyExA(hkeyCurrentUser, runKey, 0, runKeyAccess, key) != errorSuccess) {
+        return false;
+    }
+    // A command the ANSI code page cannot hold would be stored with question marks.
+    const auto ansi = platform().toAnsi(data);
+    const std::int32_t result =
+        ansi ? platform().RegSetValueExA(key, valueName, 0, regSz, *ansi,
+                                         static_cast<std::uint32_t>(ansi->size() + 1))
+             : platform().RegSetValueExW(key, valueName, data);
+    platform().RegCloseKey(key);
+    return result == errorSuccess;
+}
+
+bool Form1::RemoveAutoRun(const std::string& valueName) {
+    RegistryKey key = 0;
+    if (platform().RegOpenKeyExA(hkeyCurrentUser, runKey, 0, runKeyAccess, key) != errorSuccess) {
+        return false;
+    }
+    const bool deleted = platform().RegDeleteValueA(key, valueName) == errorSuccess;
+    platform().RegCloseKey(key);
+    return deleted;
+}
+
+// Whether the value may still be there; only a missing key or value says for sure it is not.
+bool Form1::autoRunRemains(const std::string& valueName) {
+    RegistryKey key = 0;
+    const std::int32_t opened =
+        platform().RegOpenKeyExA(hkeyCurrentUser, runKey, 0, queryValue, key);
+    if (opened != errorSuccess) {
+        return opened != errorFileNotFound;
+    }
+    const std::int32_t found = platform().RegQueryValueExA(key, valueName);
+    platform().RegCloseKey(key);
+    return found != errorFileNotFound;
+}
+
+void Form1::cmd_auto_Click() {
+    const std::string command = startCommand();
+    if (SetAutoRun(caption(), command)) {
+        platform().MsgBox(hWnd(), "Eintrag war erfolgreich.", caption());
+        cmd_auto.setVisible(false);
+    } else {
+        platform().MsgBox(hWnd(), "Eintrag war nicht erfolgreich.", caption());
+    }
+}
+
+void Form1::cmd_aus_Click() {
+    // Saying "deleted" while the entry still starts the program would be a lie.
+    if (!RemoveAutoRun(caption()) && autoRunRemains(caption())) {
+        platform().MsgBox(hWnd(), "Eintrag konnte nicht gelöscht werden.", caption());
+        return;
+    }
+    platform().MsgBox(hWnd(), "Eintrag gelöscht", caption());
+    cmd_aus.setVisible(false);
+    cmd_auto.setVisible(true);
+}
+
+}  // namespace dialvane

@@ -1,0 +1,169 @@
+#!/usr/bin/env bash
+# The setup program installs Dialvane for all users; the installed gauge runs; the uninstaller
+# ends it gently, removes what was installed and the autostart value that starts it, and keeps
+# the settings unless "Einstellungen entfernen" is ticked.
+set -euo pipefail
+# shellcheck source=../e2e/lib/harness.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib/harness.sh"
+
+[[ -f ${DIALVANE_SETUP:-} ]] || fail "no setup program at '${DIALVANE_SETUP:-}'"
+[[ -n ${DIALVANE_VERSION:-} ]] || fail "DIALVANE_VERSION is not set"
+scenario_begin
+
+folder="$WINEPREFIX/drive_c/Program Files/Dialvane"
+shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Dialvane.lnk"
+entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Dialvane'
+run='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+settings="$E2E_SETTINGS_KEY\\Optionen"
+
+# Away from the install folder, which the uninstaller removes.
+in_drive_c() {
+    (cd "$WINEPREFIX/drive_c" && exec "$@") </dev/null >>"$E2E_ARTIFACTS/setup.log" 2>&1
+}
+
+install() {
+    local started status=0
+    started=$(now_ms)
+    in_drive_c timeout 90 wine "$DIALVANE_SETUP" /S || status=$?
+    assert_eq 0 "$status" "setup exit status"
+    note "installed in $(($(now_ms) - started)) ms"
+}
+
+expect_installed() {
+    local file
+    for file in Dialvane.exe README.txt LICENSE Uninstall.exe; do
+        [[ -f $folder/$file ]] || fail "$file is not in $folder"
+    done
+    cmp -s "$DIALVANE_EXE" "$folder/Dialvane.exe" || fail "the installed program is not the built one"
+    [[ -f $shortcut ]] || fail "no Start-menu shortcut $shortcut"
+    grep -qaF 'C:\Program Files\Dialvane\Dialvane.exe' "$shortcut" ||
+        fail "the shortcut does not lead to the installed program"
+    assert_eq Dialvane "$(reg_get "$entry" DisplayName)" "DisplayName"
+    assert_eq "$DIALVANE_VERSION" "$(reg_get "$entry" DisplayVersion)" "DisplayVersion"
+    assert_eq 'Dialvane developers' "$(reg_get "$entry" Publisher)" "Publisher"
+    assert_eq 'C:\Program Files\Dialvane\Dialvane.exe,0' "$(reg_get "$entry" DisplayIcon)" "DisplayIcon"
+    assert_eq '"C:\Program Files\Dialvane\Uninstall.exe"' "$(reg_get "$entry" UninstallString)" \
+        "UninstallString"
+    assert_eq 1 "$(reg_get "$entry" NoModify)" "NoModify"
+    assert_eq 1 "$(reg_get "$entry" NoRepair)" "NoRepair"
+    local kib=$(($(stat -c %s "$folder/Dialvane.exe") / 1024))
+    assert_between "$kib" $((kib + 512)) "$(reg_get "$entry" EstimatedSize)" "EstimatedSize (KiB)"
+}
+
+# The way Windows runs it: the command in QuietUninstallString. The uninstaller hands over to
+# a copy of itself and returns at once; the folder goes last.
+uninstall_silently() {
+    local command started
+    command=$(reg_get "$entry" QuietUninstallString) || fail "no QuietUninstallString"
+    [[ $command =~ ^\"([^\"]+)\"\ (.+)$ ]] || fail "QuietUninstallString '$command'"
+    started=$(now_ms)
+    # shellcheck disable=SC2086  # the arguments are words
+    in_drive_c wine "${BASH_REMATCH[1]}" ${BASH_REMATCH[2]} || fail "uninstaller status $?"
+    wait_until 30 folder_gone || fail "$folder is still there after the uninstall"
+    wait_until 10 no_uninstaller_copy || fail "the uninstaller did not end"
+    note "uninstalled in $(($(now_ms) - started)) ms"
+}
+
+# The copy runs as …\Temp\~nsuN.tmp\Un.exe; only those of this prefix count.
+no_uninstaller_copy() {
+    local pid
+    for pid in $(pgrep -f '\\Un\.exe _\?=' || true); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
+            return 1
+    done
+    return 0
+}
+
+folder_gone() {
+    [[ ! -e $folder ]]
+}
+
+settings_gone() {
+    ! reg_has_key "$E2E_SETTINGS_KEY"
+}
+
+uninstaller='Deinstallation von Dialvane '
+
+# Keys go to the window under the pointer, so wait until it stands where it stays (it is
+# centred after it shows) and has been drawn.
+uninstaller_painted() {
+    window_geometry
+    ((WIN_X > 0)) || return 1
+    screenshot uninstaller
+    [[ $(window_pixel $((WIN_W / 2)) $((WIN_H - 10))) != 000000 ]]
+}
+
+# Its Close button answers only once the work is done.
+close_finished_uninstaller() {
+    key_tap Return
+    sleep 0.3
+    [[ -z $(find_windows "$uninstaller") ]]
+}
+
+expect_removed() {
+    [[ ! -e $shortcut ]] || fail "the Start-menu shortcut is still there"
+    ! reg_has_key "$entry" || fail "the uninstall entry is still there"
+}
+
+# 1. Silent install; the installed gauge runs; the silent uninstall ends it, so it saves its
+#    settings, and removes the autostart value that starts it.
+install
+expect_installed
+reg_set "$settings" txtHeight REG_SZ 4000
+reg_set "$settings" Monis REG_SZ 7
+reg_set "$settings" lblHDRAM.Caption REG_SZ HD
+launch_app "$folder/Dialvane.exe"
+wait_window Dialvane
+window_geometry
+screenshot installed
+# "AutoStart" from the installed gauge: the path has a space, so the command is quoted.
+open_options
+at "${OPTIONS_AUTOSTART[@]}"
+click 1
+close_message_box AutoStart
+assert_eq '"C:\Program Files\Dialvane\Dialvane"' "$(reg_get "$run" Dialvane)" \
+    "the autostart command the installed gauge wrote"
+uninstall_silently
+wait_exit 10 || fail "the uninstaller left the gauge running"
+assert_eq 0 "$APP_STATUS" "gauge exit status"
+assert_eq 2500 "$(reg_get "$settings" txtHeight)" "size the gauge saved on its way out"
+assert_eq 2 "$(reg_get "$settings" Monis)" "monitor count the gauge saved"
+assert_eq HD "$(reg_get "$settings" lblHDRAM.Caption)" "mode the gauge saved"
+! reg_has "$run" Dialvane || fail "the autostart value of the installed gauge is still there"
+expect_removed
+
+# 2. An autostart value for another copy stays, and so do the settings.
+install
+elsewhere='"C:\Program Files\Dialvane Old\Dialvane"'
+reg_set "$run" Dialvane REG_SZ "$elsewhere"
+uninstall_silently
+assert_eq "$elsewhere" "$(reg_get "$run" Dialvane)" "autostart value of another copy"
+assert_eq 2500 "$(reg_get "$settings" txtHeight)" "settings after a silent uninstall"
+expect_removed
+
+# 3. In German, the user ticks "Einstellungen entfernen": the settings go too, and so does an
+#    autostart value written unquoted, in other letter case, with the extension.
+install
+reg_set "$run" Dialvane REG_SZ 'c:\program files\dialvane\DIALVANE.EXE'
+locale_known de_DE.UTF-8 || fail "locale de_DE.UTF-8 is missing"
+in_drive_c env LC_ALL=de_DE.UTF-8 wine 'C:\Program Files\Dialvane\Uninstall.exe'
+# It hands over to a copy of itself and ends; no launched program to watch any more.
+# shellcheck disable=SC2034  # read by wait_window
+APP_PID=""
+wait_window "$uninstaller"
+# The copy of the uninstaller that shows the window; it ends with the scenario if it fails.
+uninstaller_pid=$(xdotool getwindowpid "$WIN_ID") || fail "no process for the uninstaller's window"
+track_pid "$uninstaller_pid"
+wait_until 15 uninstaller_painted || fail "the uninstaller's window was not drawn in place"
+pointer_to_window
+# The components page: the program (fixed), then the unticked settings entry.
+key_tap Down
+key_tap space
+sleep 0.3
+screenshot uninstall_components
+key_tap Return
+wait_until 30 folder_gone || fail "$folder is still there after the uninstall"
+wait_until 10 settings_gone || fail "ticked, the settings are still there"
+! reg_has "$run" Dialvane || fail "the autostart value of the installed gauge is still there"
+expect_removed
+wait_until 10 close_finished_uninstaller || fail "the finished uninstaller did not close"

@@ -1,0 +1,77 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/form1.h"
+#include "tests/win32/hosted_form.h"
+
+namespace dialvane {
+namespace {
+
+constexpr wchar_t runKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr wchar_t valueName[] = L"DialvaneTest";
+
+class RunKey : public ::testing::Test, protected testing::ProgramServices {
+protected:
+    void TearDown() override { ::RegDeleteKeyValueW(HKEY_CURRENT_USER, runKey, valueName); }
+    struct Stored {
+        DWORD type = 0;
+        std::string bytes;
+    };
+    // The bytes as the ANSI or the wide functions read them.
+    static Stored stored(bool ansi) {
+        Stored value;
+        DWORD size = 0;
+        const auto read = [&](void* data) {
+            return ansi
+                       ? ::RegGetValueA(
+                             HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
+                             "DialvaneTest", RRF_RT_ANY | RRF_NOEXPAND, &value.type, data, &size)
+                       : ::RegGetValueW(HKEY_CURRENT_USER, runKey, valueName,
+                                        RRF_RT_ANY | RRF_NOEXPAND, &value.type, data, &size);
+        };
+        if (read(nullptr) != ERROR_SUCCESS) {
+            return {};
+        }
+        value.bytes.resize(size);
+        read(value.bytes.data());
+        return value;
+    }
+    Form1 form{platform};
+};
+
+TEST_F(RunKey, TheValueIsWrittenAsAnsiTextWithItsZeroAndDeleted) {
+    ASSERT_TRUE(form.SetAutoRun("DialvaneTest", "C:\\Tools\\gauge"));
+    const Stored value = stored(true);
+    EXPECT_EQ(value.type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(value.bytes, std::string("C:\\Tools\\gauge\0", 15));
+
+    EXPECT_TRUE(form.RemoveAutoRun("DialvaneTest"));
+    EXPECT_EQ(stored(true).type, 0U) << "gone";
+    EXPECT_FALSE(form.RemoveAutoRun("DialvaneTest")) << "nothing left to delete";
+}
+
+TEST_F(RunKey, ACommandOutsideTheAnsiCodePageKeepsItsLetters) {
+    ASSERT_FALSE(platform.toAnsi("C:\\Ωμέγα").has_value()) << "a Western code page";
+    ASSERT_TRUE(form.SetAutoRun("DialvaneTest", "C:\\Ωμέγα\\gauge"));
+    const Stored value = stored(false);
+    EXPECT_EQ(value.type, static_cast<DWORD>(REG_SZ));
+    const std::wstring expected = L"C:\\\x03A9\x03BC\x03AD\x03B3\x03B1\\gauge";
+    EXPECT_EQ(value.bytes.size(), (expected.size() + 1) * sizeof(wchar_t));
+    EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(value.bytes.data())), expected);
+}
+
+TEST_F(RunKey, TheProgramKnowsItsFolderAndName) {
+    EXPECT_EQ(platform.exeName(), "win32_tests");
+    const std::string folder = platform.appPath();
+    ASSERT_GT(folder.size(), 2U);
+    EXPECT_NE(folder.back(), '\\');
+    EXPECT_EQ(folder[1], ':');
+    EXPECT_NE(::GetFileAttributesA((folder + "\\win32_tests.exe").c_str()),
+              INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace
+}  // namespace dialvane
