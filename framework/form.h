@@ -81,14 +81,14 @@ public:
     virtual void Form_MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
     virtual void Form_DblClick() {}
 
-    // The event boundary: a run-time error ends the handler, not the program.
+    // The event boundary: whatever fails ends the handler, not the program.
     template <typename Handler>
     bool raise(Handler&& handler) noexcept {
         try {
             handler();
             return true;
-        } catch (const RuntimeError& error) {
-            lastError_ = error.code();
+        } catch (...) {
+            lastError_ = currentErrorCode();
             return false;
         }
     }
@@ -134,7 +134,7 @@ template <typename Step>
 void skipOnError(Step&& step) noexcept {
     try {
         step();
-    } catch (const RuntimeError&) {
+    } catch (...) {
     }
 }
 
