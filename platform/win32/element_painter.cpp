@@ -111,7 +111,8 @@ void ElementPainter::paintImage(HDC dc, const Image& image) const {
     const unique_dc source(::CreateCompatibleDC(dc));
     const select_guard useBitmap(source.get(), bitmap);
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    ::AlphaBlend(dc, rect.left, rect.top, width, height, source.get(), 0, 0, width, height, blend);
+    ::GdiAlphaBlend(dc, rect.left, rect.top, width, height, source.get(), 0, 0, width, height,
+                    blend);
 }
 
 void ElementPainter::paintLine(HDC dc, const Line& line) const {

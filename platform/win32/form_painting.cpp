@@ -22,7 +22,7 @@ void blend(HDC dc, HBITMAP bitmap, int x, int y, int width, int height) {
     const unique_dc source(::CreateCompatibleDC(dc));
     const select_guard use(source.get(), bitmap);
     const BLENDFUNCTION over{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    ::AlphaBlend(dc, x, y, width, height, source.get(), 0, 0, width, height, over);
+    ::GdiAlphaBlend(dc, x, y, width, height, source.get(), 0, 0, width, height, over);
 }
 
 // Paints through a memory bitmap and copies the result once, so nothing flickers.
