@@ -64,6 +64,12 @@ public:
     void Form_Unload(std::int16_t& cancel) override;
     void cmd_EXIT_Click();
 
+    // What a screen reader says: "Dialvane, Arbeitsspeicher" and the reading as shown; the text
+    // boxes take the label beside them, the red cross is "Beenden".
+    std::string accessibleName() const override;
+    const Label* valueLabel() const override { return &lbl_MEM; }
+    std::string accessibleName(const Element& element) const override;
+
     // Gauge.
     void Drehen(const double& position);
     void MemoryCheck();
@@ -82,6 +88,8 @@ public:
     void Form_MouseMove(std::int16_t button, std::int16_t shift, float x, float y) override;
     void Form_MouseUp(std::int16_t button, std::int16_t shift, float x, float y) override;
     void Form_DblClick() override;
+    // The dial's centre, where the context-menu key presses.
+    Point contextPoint() const override { return {centreX, centreY}; }
     void imgDot0_Click();
     void ImgDot1_Click();
     void RestartGauge();
@@ -110,6 +118,7 @@ private:
     void applyOutline(std::int32_t corner);
 
     void ShowOptions();
+    void centrePivot();
     void switchMode(Image& hidden, Image& shown, const std::string& mode);
     void CleanUpMemory();
     std::string startCommand() const;

@@ -85,10 +85,7 @@ void Form1::Form_Load() {
     reading = 0;
     sweepCount = 0;
     PositionElemente();
-    centreX = toSingle(height() / 2.0);
-    centreY = toSingle(height() / 2.0);
-    SecZ.setX1(centreX);
-    SecZ.setY1(centreY);
+    centrePivot();
     TopWindow(hWnd());
     StartSweep();
 }

@@ -73,6 +73,11 @@ struct Bounds {
     float height = 0;
 };
 
+struct Point {
+    float x = 0;
+    float y = 0;
+};
+
 // An element with a rectangle: everything but the line and the timers.
 class Control : public Element {
 public:

@@ -88,6 +88,10 @@ void Form::Form_MouseDown(std::int16_t, std::int16_t, float, float) {}
 void Form::Form_MouseMove(std::int16_t, std::int16_t, float, float) {}
 void Form::Form_MouseUp(std::int16_t, std::int16_t, float, float) {}
 
+std::string Form::accessibleName(const Element&) const {
+    return {};
+}
+
 void Form::notify(const Element& element) const {
     if (observer_ != nullptr) {
         observer_->elementChanged(element);

@@ -22,6 +22,8 @@ struct StretchedPicture {
 
 // The window as data: position and size in twips, background, elements and events. Setting
 // Width or Height runs Form_Resize at once, inside the setter, once per actual change.
+class Label;
+
 class Form {
 public:
     explicit Form(Platform& platform);
@@ -80,6 +82,16 @@ public:
     virtual void Form_MouseMove(std::int16_t button, std::int16_t shift, float x, float y);
     virtual void Form_MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
     virtual void Form_DblClick() {}
+
+    // What a screen reader is told: the window's name, the label whose caption is its value
+    // (none by default), and the name of an element whose own text is missing or says too
+    // little (empty: nothing to add).
+    virtual std::string accessibleName() const { return caption_; }
+    virtual const Label* valueLabel() const { return nullptr; }
+    virtual std::string accessibleName(const Element& element) const;
+    // Where the keyboard's context-menu key points: the host presses and releases the right
+    // button there.
+    virtual Point contextPoint() const { return {width_ / 2, height_ / 2}; }
 
     // The event boundary: whatever fails ends the handler, not the program.
     template <typename Handler>

@@ -81,4 +81,9 @@ void PointerRouter::doubleClick(std::int16_t shift, float x, float y) {
     }
 }
 
+void PointerRouter::contextMenuKey(Point at) {
+    press(rightButton, 0, at.x, at.y);
+    release(rightButton, 0, at.x, at.y);
+}
+
 }  // namespace dialvane

@@ -28,6 +28,8 @@ public:
     void release(std::int16_t button, std::int16_t shift, float x, float y);
     // The second press of a left double-click, which raises no press event.
     void doubleClick(std::int16_t shift, float x, float y);
+    // The context-menu key: what a right press and release without moving at that point does.
+    void contextMenuKey(Point at);
 
     // True while a press is being followed, so the host keeps the pointer captured.
     bool capturing() const { return held_ != 0; }

@@ -1,6 +1,5 @@
 #include "app/form1.h"
 #include "app/settings_keys.h"
-#include "framework/numeric.h"
 #include "gauge/scale.h"
 
 namespace dialvane {
@@ -31,10 +30,7 @@ void Form1::RestartGauge() {
     Drehen(position);
     PositionElemente();
     ImgMitte.setVisible(true);
-    centreX = toSingle(scaleHeight() / 2.0);
-    centreY = toSingle(scaleHeight() / 2.0);
-    SecZ.setX1(centreX);
-    SecZ.setY1(centreY);
+    centrePivot();
     TopWindow(hWnd());
     StartSweep();
 }

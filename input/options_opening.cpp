@@ -1,5 +1,4 @@
 #include "app/form1.h"
-#include "framework/numeric.h"
 
 namespace dialvane {
 namespace {
@@ -19,11 +18,8 @@ void Form1::ShowOptions() {
     setPicture(Image1.picture());
     Frame1.setLeft(height() + 1);
     Eckig();
-    centreX = toSingle(scaleHeight() / 2.0);
-    centreY = toSingle(scaleHeight() / 2.0);
+    centrePivot();
     needleLength = optionsNeedle;
-    SecZ.setX1(centreX);
-    SecZ.setY1(centreY);
     PositionElemente();
     lbl_MEM.setLeft(readingPlace);
     lbl_MEM.setTop(readingPlace);

@@ -43,6 +43,14 @@ void Form1::Form_Resize() {
     }
 }
 
+// The pivot in the middle of the window's height, in the state and at the needle's end alike.
+void Form1::centrePivot() {
+    centreX = toSingle(scaleHeight() / 2.0);
+    centreY = centreX;
+    SecZ.setX1(centreX);
+    SecZ.setY1(centreY);
+}
+
 // Places the reading label at the pivot state and the hub, mode dots and mode label around
 // the needle's pivot; only positions scale with the size.
 void Form1::PositionElemente() {

@@ -26,6 +26,11 @@ std::int16_t shiftState(WPARAM keys) {
     return shift;
 }
 
+// The context menu asked for with Shift+F10 or the menu key, not with the mouse.
+bool fromKeyboard(LPARAM lParam) {
+    return static_cast<DWORD>(lParam) == 0xFFFFFFFF;
+}
+
 std::int16_t heldButtons(WPARAM keys) {
     std::int16_t held = 0;
     if ((keys & MK_LBUTTON) != 0) {
@@ -87,6 +92,7 @@ void FormWindow::create() {
     createPanels();
     createControls();
     rebuildBackground();
+    accessibility_.attach(window_, elementsByWindow_);
     form_.attachWindow(handleOf(window_));
     form_.setObserver(this);
     for (const Timer* timer : timers_) {
@@ -222,6 +228,7 @@ void FormWindow::elementChanged(const Element& element) {
             break;
         default:
             invalidate(element);
+            accessibility_.elementChanged(element);
             break;
     }
 }
@@ -239,6 +246,7 @@ void FormWindow::formChanged(FormAspect aspect) {
     switch (aspect) {
         case FormAspect::Caption:
             ::SetWindowTextW(window_, widen(form_.caption()).c_str());
+            accessibility_.captionChanged();
             break;
         case FormAspect::Position:
         case FormAspect::Size:
@@ -324,6 +332,18 @@ LRESULT CALLBACK FormWindow::editProcedure(HWND window, UINT message, WPARAM wPa
                 wParam = static_cast<WPARAM>(static_cast<std::uint16_t>(code));
             }
         }
+    } else if (message == WM_GETOBJECT) {
+        const auto found = self->elementsByWindow_.find(window);
+        if (found != self->elementsByWindow_.end()) {
+            if (const LRESULT answer =
+                    self->accessibility_.answerTextBox(window, *found->second, wParam, lParam)) {
+                return answer;
+            }
+        }
+    } else if (message == WM_CONTEXTMENU && fromKeyboard(lParam) && !self->showsControl(window)) {
+        // A text box outside the view (the round gauge) does not own the keyboard's menu.
+        self->contextMenuKey();
+        return 0;
     } else if (message == WM_NCDESTROY) {
         ::RemoveWindowSubclass(window, editProcedure, 1);
     }
@@ -369,13 +389,32 @@ bool FormWindow::routePointer(PointerRouter& router, HWND window, UINT message, 
         default:
             return false;
     }
-    // Capture from press to release, so a fast drag never loses its moves or the release.
+    followCapture(router, window);
+    return true;
+}
+
+// Capture from press to release, so a fast drag never loses its moves or the release.
+void FormWindow::followCapture(const PointerRouter& router, HWND window) {
     if (router.capturing() && ::GetCapture() != window) {
         ::SetCapture(window);
     } else if (!router.capturing() && ::GetCapture() == window) {
         ::ReleaseCapture();
     }
-    return true;
+}
+
+// Shift+F10 or the menu key: a right press and release where the form points it.
+void FormWindow::contextMenuKey() {
+    router_.contextMenuKey(form_.contextPoint());
+    followCapture(router_, window_);
+}
+
+bool FormWindow::showsControl(HWND control) const {
+    RECT shown{};
+    RECT placed{};
+    RECT both{};
+    ::GetWindowRect(window_, &shown);
+    ::GetWindowRect(control, &placed);
+    return ::IsWindowVisible(control) && ::IntersectRect(&both, &shown, &placed);
 }
 
 void FormWindow::onCommand(WPARAM wParam, LPARAM lParam) {
@@ -423,6 +462,17 @@ LRESULT FormWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
         case WM_COMMAND:
             onCommand(wParam, lParam);
             return 0;
+        case WM_GETOBJECT:
+            if (const LRESULT answer = accessibility_.answerWindow(wParam, lParam)) {
+                return answer;
+            }
+            break;
+        case WM_CONTEXTMENU:
+            if (fromKeyboard(lParam)) {
+                contextMenuKey();
+                return 0;
+            }
+            break;
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE) {
                 HWND focus = ::GetFocus();
@@ -471,6 +521,17 @@ LRESULT FormWindow::onPanelMessage(Panel& panel, HWND window, UINT message, WPAR
             return 0;
         case WM_COMMAND:
             onCommand(wParam, lParam);
+            return 0;
+        case WM_GETOBJECT:
+            if (const LRESULT answer =
+                    accessibility_.answerPanel(window, *panel.frame, wParam, lParam)) {
+                return answer;
+            }
+            break;
+        case pictureClickMessage:
+            if (const Image* picture = FormAccessibility::pictureToClick(*panel.frame, wParam)) {
+                form_.raise(picture->onClick);
+            }
             return 0;
         case WM_SETCURSOR:
             if (LOWORD(lParam) == HTCLIENT) {

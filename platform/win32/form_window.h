@@ -13,6 +13,7 @@
 #include "framework/pointer_router.h"
 #include "framework/timer.h"
 #include "platform/win32/element_painter.h"
+#include "platform/win32/form_accessibility.h"
 #include "platform/win32/message_target.h"
 #include "platform/win32/picture_library.h"
 #include "platform/win32/unique_handle.h"
@@ -69,6 +70,9 @@ private:
     LRESULT onPanelMessage(Panel& panel, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool routePointer(PointerRouter& router, HWND window, UINT message, WPARAM wParam,
                       LPARAM lParam);
+    static void followCapture(const PointerRouter& router, HWND window);
+    void contextMenuKey();
+    bool showsControl(HWND control) const;
     void onCommand(WPARAM wParam, LPARAM lParam);
     void close(bool sessionEnding);
 
@@ -90,6 +94,7 @@ private:
     Win32Platform& platform_;
     const PictureLibrary& pictures_;
     ElementPainter painter_;
+    FormAccessibility accessibility_{form_, painter_.mapping()};
     HWND window_ = nullptr;
     std::vector<std::unique_ptr<Panel>> panels_;
     std::map<const Element*, HWND> controls_;

@@ -70,6 +70,23 @@ check_bounds() {
     fi
 }
 
+# A real 80-px gauge at 5 %: the mode label's "R" lies over the needle's outer half.
+check_needle_under_a_label() {
+    convert -size "${E2E_SCREEN_W}x$E2E_SCREEN_H" xc:black \
+        "$(dirname "${BASH_SOURCE[0]}")/fixtures/needle-under-label.png" -geometry +67+67 \
+        -composite "$E2E_SCENARIO_TMP/gauge.png"
+    load_shot "$E2E_SCENARIO_TMP/gauge.png"
+    gauge_layout 1200
+    # shellcheck disable=SC2034  # the window that needle_find reads
+    WIN_X=67 WIN_Y=67 WIN_W=80 WIN_H=80
+    needle_find "$GAUGE_PIVOT" "$GAUGE_PIVOT" "$GAUGE_NEEDLE_PX" "$GAUGE_HUB_RADIUS"
+    assert_eq 38 "$NEEDLE_STEP" "step of the needle under the label"
+    assert_eq "$NEEDLE_SAMPLES" "$NEEDLE_HITS" "every sample the label leaves free is red"
+    ((NEEDLE_SAMPLES >= 6 && NEEDLE_SAMPLES < 12)) || fail "$NEEDLE_SAMPLES samples left free"
+    NEEDLE_COVERED="" needle_find "$GAUGE_PIVOT" "$GAUGE_PIVOT" "$GAUGE_NEEDLE_PX" 9
+    ((NEEDLE_HITS < NEEDLE_SAMPLES)) || fail "the label should hide part of the needle"
+}
+
 draw_picture "$E2E_SCENARIO_TMP/picture.png"
 load_shot "$E2E_SCENARIO_TMP/picture.png"
 check_single_pixels
@@ -77,4 +94,5 @@ check_colour_predicates
 check_counts
 check_segments
 check_bounds
+check_needle_under_a_label
 printf 'harness_pixels passed\n'

@@ -126,6 +126,13 @@ TEST_F(Routing, DoubleClickOnAPictureClicksItOnce) {
     EXPECT_EQ(form.events, Events{"dot click"});
 }
 
+TEST_F(Routing, TheContextMenuKeyIsARightPressAndReleaseWhereItPoints) {
+    router.contextMenuKey({1000, 1000});
+    router.contextMenuKey({150, 150});  // over the dot, which a right press never clicks
+    EXPECT_EQ(form.events, (Events{"down 2 1000,1000", "up 2"}));
+    EXPECT_FALSE(router.capturing());
+}
+
 TEST_F(Routing, AReleaseWithoutItsPressIsIgnored) {
     router.release(1, 0, 10, 10);
     EXPECT_TRUE(form.events.empty());

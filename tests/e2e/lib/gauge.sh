@@ -12,7 +12,15 @@ gauge_layout() {
     # The dot sits round(size / 3.5) twips below the pivot.
     GAUGE_DOT_X=$(awk -v s="$size" -v t="$tpp" 'BEGIN { printf "%d", s / 2 / t + 0.5 }')
     GAUGE_DOT_Y=$(awk -v s="$size" -v t="$tpp" 'BEGIN { printf "%d", (s / 2 + int(s / 3.5 + 0.5)) / t + 0.5 }')
-    export GAUGE_PX GAUGE_PIVOT GAUGE_NEEDLE_PX GAUGE_DOT_X GAUGE_DOT_Y
+    # The mode label (540 x 225 twips, round(size / 6) below the pivot) and the reading label
+    # (765 x 315, its bottom edge on the pivot) lie over the needle, a pixel to spare round each;
+    # their grey text may hide it there.
+    NEEDLE_COVERED=$(awk -v s="$size" -v t="$tpp" 'BEGIN {
+        c = s / 2; off = int(s / 6 + 0.5)
+        printf "%d %d %d %d;", (c - 270) / t - 1, (c + off - 112.5) / t - 1, 540 / t + 2, 225 / t + 2
+        printf "%d %d %d %d", (c - 382.5) / t - 1, (c - 315) / t - 1, 765 / t + 2, 315 / t + 2
+    }')
+    export GAUGE_PX GAUGE_PIVOT GAUGE_NEEDLE_PX GAUGE_DOT_X GAUGE_DOT_Y NEEDLE_COVERED
 }
 
 # The hub picture is 16 px across at 96 dpi; labels never reach past it.
@@ -25,7 +33,7 @@ needle_settled() {
     needle_find "$GAUGE_PIVOT" "$GAUGE_PIVOT" "$GAUGE_NEEDLE_PX" "$GAUGE_HUB_RADIUS"
     local previous=$GAUGE_LAST_STEP
     GAUGE_LAST_STEP=$NEEDLE_STEP
-    ((NEEDLE_STEP == previous && NEEDLE_HITS == NEEDLE_SAMPLES)) && return 0
+    ((NEEDLE_STEP == previous && NEEDLE_HITS == NEEDLE_SAMPLES && NEEDLE_SAMPLES >= 6)) && return 0
     sleep 0.2
     return 1
 }

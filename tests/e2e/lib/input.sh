@@ -70,5 +70,5 @@ key_hold() {
 # has the focus through the server; when it dies between the press and the release (a window
 # gone in between), the server holds the key and repeats it into whatever comes next.
 release_keys() {
-    xdotool keyup Return BackSpace End Escape F12 shift+F10 2>/dev/null || true
+    xdotool keyup Return BackSpace End Escape F12 shift+F10 Menu 2>/dev/null || true
 }

@@ -1,0 +1,284 @@
+#include "platform/win32/form_accessibility.h"
+
+#include <vector>
+
+#include "framework/label.h"
+#include "platform/win32/accessible_proxy.h"
+#include "platform/win32/text_conversion.h"
+
+namespace dialvane::win32 {
+namespace {
+
+// MinGW's import libraries hold no usable GUIDs for these: spelled out.
+constexpr GUID accPropServicesClass = {
+    0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+constexpr GUID accPropServicesInterface = {
+    0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
+constexpr GUID nameProperty = {
+    0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
+
+// What Windows says for pressing a push button, in the language of the program's captions.
+constexpr wchar_t pressAction[] = L"Drücken";
+
+bool asksForClient(LPARAM lParam) {
+    return static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT;
+}
+
+bool pressable(const Form& form, const Element& element) {
+    return element.kind() == ElementKind::Image && static_cast<const Image&>(element).onClick &&
+           !form.accessibleName(element).empty();
+}
+
+// The window itself. With a value it is a progress bar: MSAA has no level indicator, and a
+// dial would promise a knob the user can turn.
+class GaugeAccessible final : public AccessibleProxy {
+public:
+    GaugeAccessible(const OleLibrary& ole, HWND window, com_ptr<IAccessible> standard,
+                    std::shared_ptr<const FormAccessibility::Source> source)
+        : AccessibleProxy(ole, window, std::move(standard)), source_(std::move(source)) {}
+
+private:
+    std::optional<std::wstring> name() const override {
+        if (source_->form == nullptr) {
+            return std::nullopt;
+        }
+        return widen(source_->form->accessibleName());
+    }
+    std::optional<std::wstring> value() const override {
+        const Label* label = source_->form != nullptr ? source_->form->valueLabel() : nullptr;
+        if (label == nullptr) {
+            return std::nullopt;
+        }
+        return widen(label->caption());
+    }
+    std::optional<LONG> role() const override {
+        if (source_->form == nullptr || source_->form->valueLabel() == nullptr) {
+            return std::nullopt;
+        }
+        return ROLE_SYSTEM_PROGRESSBAR;
+    }
+
+    std::shared_ptr<const FormAccessibility::Source> source_;
+};
+
+// A text box named by the label beside it, which is painted and so unknown to the system.
+class TextBoxAccessible final : public AccessibleProxy {
+public:
+    TextBoxAccessible(const OleLibrary& ole, HWND window, com_ptr<IAccessible> standard,
+                      std::shared_ptr<const FormAccessibility::Source> source,
+                      const Element& element)
+        : AccessibleProxy(ole, window, std::move(standard)),
+          source_(std::move(source)),
+          element_(element) {}
+
+private:
+    std::optional<std::wstring> name() const override {
+        if (source_->form == nullptr) {
+            return std::nullopt;
+        }
+        const std::string name = source_->form->accessibleName(element_);
+        return name.empty() ? std::nullopt : std::optional(widen(name));
+    }
+
+    std::shared_ptr<const FormAccessibility::Source> source_;
+    const Element& element_;
+};
+
+// A panel whose painted, clickable pictures with a name are push buttons among its children.
+class PanelAccessible final : public AccessibleProxy {
+public:
+    PanelAccessible(const OleLibrary& ole, HWND window, com_ptr<IAccessible> standard,
+                    std::shared_ptr<const FormAccessibility::Source> source, const Frame& frame)
+        : AccessibleProxy(ole, window, std::move(standard)),
+          source_(std::move(source)),
+          frame_(frame) {}
+
+private:
+    // Places in the panel's stacking.
+    std::vector<std::size_t> pressablePlaces() const {
+        std::vector<std::size_t> places;
+        if (source_->form == nullptr) {
+            return places;
+        }
+        const auto& stacking = frame_.stacking();
+        for (std::size_t place = 0; place < stacking.size(); ++place) {
+            if (pressable(*source_->form, *stacking[place])) {
+                places.push_back(place);
+            }
+        }
+        return places;
+    }
+
+    std::vector<OwnChild> ownChildren() const override {
+        std::vector<OwnChild> children;
+        for (const std::size_t place : pressablePlaces()) {
+            const auto& image = static_cast<const Image&>(*frame_.stacking()[place]);
+            RECT screen = source_->mapping->rect(image);
+            ::MapWindowPoints(window(), nullptr, reinterpret_cast<POINT*>(&screen), 2);
+            LONG state = 0;
+            if (!image.visible()) {
+                state |= STATE_SYSTEM_INVISIBLE;
+            }
+            if (!image.enabled()) {
+                state |= STATE_SYSTEM_UNAVAILABLE;
+            }
+            children.push_back({widen(source_->form->accessibleName(image)), ROLE_SYSTEM_PUSHBUTTON,
+                                state, pressAction, screen});
+        }
+        return children;
+    }
+
+    HRESULT doDefaultAction(std::size_t ownChild) override {
+        const std::vector<std::size_t> places = pressablePlaces();
+        if (ownChild >= places.size() ||
+            FormAccessibility::pictureToClick(frame_, places[ownChild]) == nullptr) {
+            return DISP_E_MEMBERNOTFOUND;
+        }
+        return ::PostMessageW(window(), pictureClickMessage, places[ownChild], 0) ? S_OK : E_FAIL;
+    }
+
+    std::shared_ptr<const FormAccessibility::Source> source_;
+    const Frame& frame_;
+};
+
+template <typename Proxy>
+LRESULT answer(const OleLibrary& ole, WPARAM wParam, const com_ptr<Proxy>& proxy) {
+    if (!proxy) {
+        return 0;
+    }
+    const LRESULT result = ole.lresultFromObject(__uuidof(IAccessible), wParam,
+                                                 static_cast<IAccessible*>(proxy.get()));
+    return result > 0 ? result : 0;
+}
+
+}  // namespace
+
+FormAccessibility::FormAccessibility(Form& form, const PixelMapping& mapping)
+    : form_(form), source_(std::make_shared<Source>(Source{&form, &mapping})) {}
+
+FormAccessibility::~FormAccessibility() {
+    source_->form = nullptr;  // objects still held by a client answer like the system's
+    for (HWND box : namedBySystem_) {
+        MSAAPROPID name = nameProperty;
+        propertyServices_->ClearHwndProps(box, OBJID_CLIENT, CHILDID_SELF, &name, 1);
+    }
+    propertyServices_.reset();
+    if (apartment_) {
+        OleLibrary::get()->coUninitialize();
+    }
+}
+
+void FormAccessibility::attach(HWND window, const std::map<HWND, Element*>& controls) {
+    window_ = window;
+    controls_ = &controls;
+    announcedName_ = form_.accessibleName();
+    const Label* label = form_.valueLabel();
+    announcedValue_ = label != nullptr ? label->caption() : std::string{};
+}
+
+void FormAccessibility::elementChanged(const Element& element) {
+    if (element.kind() == ElementKind::Label) {
+        announceChanges();
+    }
+}
+
+// Only real changes: a tick that shows the same reading says nothing.
+void FormAccessibility::announceChanges() {
+    if (window_ == nullptr) {
+        return;
+    }
+    std::string name = form_.accessibleName();
+    if (name != announcedName_) {
+        announcedName_ = std::move(name);
+        ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
+    }
+    const Label* label = form_.valueLabel();
+    if (label != nullptr && label->caption() != announcedValue_) {
+        announcedValue_ = label->caption();
+        ::NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
+    }
+}
+
+const OleLibrary* FormAccessibility::start() {
+    const OleLibrary* ole = OleLibrary::get();
+    if (ole == nullptr || started_) {
+        return ole;
+    }
+    started_ = true;
+    // Marshalling to another process needs COM on this thread; S_FALSE counts as well.
+    apartment_ = SUCCEEDED(ole->coInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    nameTextBoxes(*ole);
+    return ole;
+}
+
+// Where the system keeps names for windows (Windows does, Wine does not), the text boxes are
+// named there; the others get an accessible object of their own.
+void FormAccessibility::nameTextBoxes(const OleLibrary& ole) {
+    if (controls_ == nullptr ||
+        FAILED(ole.coCreateInstance(accPropServicesClass, nullptr, CLSCTX_INPROC_SERVER,
+                                    accPropServicesInterface,
+                                    reinterpret_cast<void**>(propertyServices_.put())))) {
+        return;
+    }
+    for (const auto& [box, element] : *controls_) {
+        if (element->kind() != ElementKind::TextBox) {
+            continue;
+        }
+        const std::wstring name = widen(form_.accessibleName(*element));
+        if (!name.empty() && SUCCEEDED(propertyServices_->SetHwndPropStr(
+                                 box, OBJID_CLIENT, CHILDID_SELF, nameProperty, name.c_str()))) {
+            namedBySystem_.insert(box);
+        }
+    }
+    if (namedBySystem_.empty()) {
+        propertyServices_.reset();
+    }
+}
+
+LRESULT FormAccessibility::answerWindow(WPARAM wParam, LPARAM lParam) {
+    if (!asksForClient(lParam) || window_ == nullptr) {
+        return 0;
+    }
+    const OleLibrary* ole = start();
+    if (ole == nullptr) {
+        return 0;
+    }
+    return answer(*ole, wParam, AccessibleProxy::make<GaugeAccessible>(*ole, window_, source_));
+}
+
+LRESULT FormAccessibility::answerTextBox(HWND box, const Element& element, WPARAM wParam,
+                                         LPARAM lParam) {
+    if (!asksForClient(lParam)) {
+        return 0;
+    }
+    const OleLibrary* ole = start();
+    if (ole == nullptr || namedBySystem_.contains(box) || form_.accessibleName(element).empty()) {
+        return 0;
+    }
+    return answer(*ole, wParam,
+                  AccessibleProxy::make<TextBoxAccessible>(*ole, box, source_, element));
+}
+
+LRESULT FormAccessibility::answerPanel(HWND panel, const Frame& frame, WPARAM wParam,
+                                       LPARAM lParam) {
+    if (!asksForClient(lParam)) {
+        return 0;
+    }
+    const OleLibrary* ole = start();
+    if (ole == nullptr) {
+        return 0;
+    }
+    return answer(*ole, wParam,
+                  AccessibleProxy::make<PanelAccessible>(*ole, panel, source_, frame));
+}
+
+const Image* FormAccessibility::pictureToClick(const Frame& frame, WPARAM place) {
+    const auto& stacking = frame.stacking();
+    if (place >= stacking.size() || stacking[place]->kind() != ElementKind::Image) {
+        return nullptr;
+    }
+    const auto& image = static_cast<const Image&>(*stacking[place]);
+    return image.visible() && image.enabled() && image.onClick ? &image : nullptr;
+}
+
+}  // namespace dialvane::win32

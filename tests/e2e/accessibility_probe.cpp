@@ -1,0 +1,116 @@
+// What a screen reader in another process gets from the running gauge, through oleacc.
+//   accessibility_probe gauge           prints role|name|value of the gauge
+//   accessibility_probe press NAME      prints role|default action of the panel's child NAME,
+//                                       then does that action; exit status 1 if there is none
+#include <windows.h>
+#include <oleacc.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Apartment {
+    Apartment() { ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    ~Apartment() { ::CoUninitialize(); }
+};
+
+// One reference, released at scope end.
+struct Accessible {
+    IAccessible* object = nullptr;
+    ~Accessible() {
+        if (object != nullptr) {
+            object->Release();
+        }
+    }
+};
+
+VARIANT child(LONG id) {
+    VARIANT child{};
+    child.vt = VT_I4;
+    child.lVal = id;
+    return child;
+}
+
+std::string utf8(BSTR text) {
+    if (text == nullptr) {
+        return "";
+    }
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size > 0 ? size - 1 : 0), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes.data(), size, nullptr, nullptr);
+    ::SysFreeString(text);
+    return bytes;
+}
+
+std::string name(IAccessible& object, LONG id) {
+    BSTR text = nullptr;
+    object.get_accName(child(id), &text);
+    return utf8(text);
+}
+
+LONG role(IAccessible& object, LONG id) {
+    VARIANT role{};
+    return object.get_accRole(child(id), &role) == S_OK && role.vt == VT_I4 ? role.lVal : -1;
+}
+
+bool open(HWND window, Accessible& accessible) {
+    return window != nullptr &&
+           SUCCEEDED(::AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                                  reinterpret_cast<void**>(&accessible.object)));
+}
+
+int readGauge(HWND gauge) {
+    Accessible accessible;
+    if (!open(gauge, accessible)) {
+        return 1;
+    }
+    IAccessible& object = *accessible.object;
+    BSTR value = nullptr;
+    object.get_accValue(child(CHILDID_SELF), &value);
+    std::printf("%ld|%s|%s\n", role(object, CHILDID_SELF), name(object, CHILDID_SELF).c_str(),
+                utf8(value).c_str());
+    return 0;
+}
+
+int press(HWND gauge, const std::string& wanted) {
+    Accessible accessible;
+    if (!open(::FindWindowExW(gauge, nullptr, L"DialvanePanel", nullptr), accessible)) {
+        return 1;
+    }
+    IAccessible& panel = *accessible.object;
+    LONG count = 0;
+    panel.get_accChildCount(&count);
+    std::vector<VARIANT> children(static_cast<std::size_t>(count));
+    LONG got = 0;
+    ::AccessibleChildren(&panel, 0, count, children.data(), &got);
+    int status = 1;
+    for (LONG index = 0; index < got; ++index) {
+        VARIANT& item = children[static_cast<std::size_t>(index)];
+        if (item.vt == VT_I4 && status != 0 && name(panel, item.lVal) == wanted) {
+            BSTR action = nullptr;
+            panel.get_accDefaultAction(item, &action);
+            std::printf("%ld|%s\n", role(panel, item.lVal), utf8(action).c_str());
+            status = SUCCEEDED(panel.accDoDefaultAction(item)) ? 0 : 1;
+        }
+        ::VariantClear(&item);
+    }
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const Apartment apartment;
+    HWND gauge = ::FindWindowW(L"DialvaneForm", L"Dialvane");
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "gauge") {
+        return readGauge(gauge);
+    }
+    if (command == "press" && argc > 2) {
+        return press(gauge, argv[2]);
+    }
+    std::fprintf(stderr, "usage: accessibility_probe gauge | press NAME\n");
+    return 2;
+}

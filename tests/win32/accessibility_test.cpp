@@ -1,0 +1,190 @@
+#include <windows.h>
+#include <oleacc.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/form1.h"
+#include "platform/win32/text_conversion.h"
+#include "tests/win32/hosted_form.h"
+
+namespace dialvane {
+namespace {
+
+using testing::pumpMessages;
+using win32::com_ptr;
+
+// The real services, with a memory load the test sets.
+class ScriptedLoad : public win32::Win32Platform {
+public:
+    using Win32Platform::Win32Platform;
+    void GlobalMemoryStatus(MEMORYSTATUS& status) override {
+        Win32Platform::GlobalMemoryStatus(status);
+        status.dwMemoryLoad = load;
+    }
+    std::uint32_t load = 45;
+};
+
+struct Event {
+    DWORD event;
+    HWND window;
+    LONG object;
+    bool operator==(const Event&) const = default;
+};
+std::vector<Event> events;
+
+void CALLBACK record(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
+                     DWORD) {
+    if (child == CHILDID_SELF) {
+        events.push_back({event, window, object});
+    }
+}
+
+VARIANT self() {
+    VARIANT child{};
+    child.vt = VT_I4;
+    child.lVal = CHILDID_SELF;
+    return child;
+}
+
+std::wstring text(HRESULT (IAccessible::*get)(VARIANT, BSTR*), IAccessible& object) {
+    BSTR value = nullptr;
+    if ((object.*get)(self(), &value) != S_OK || value == nullptr) {
+        return L"(none)";
+    }
+    std::wstring copy(value);
+    ::SysFreeString(value);
+    return copy;
+}
+
+LONG role(IAccessible& object) {
+    VARIANT role{};
+    return object.get_accRole(self(), &role) == S_OK && role.vt == VT_I4 ? role.lVal : -1;
+}
+
+// The program's window as a screen reader in this process sees it; readings come from the
+// ticks the test runs.
+class ScreenReader : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\MEM");
+        window.create();
+        ASSERT_NE(window.handle(), nullptr);
+        window.loadAndShow();
+        form.Timer1.setEnabled(false);
+        form.Timer2.setEnabled(false);
+        pumpMessages(20);
+    }
+    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\MEM"); }
+
+    static com_ptr<IAccessible> accessibleOf(HWND window) {
+        com_ptr<IAccessible> object;
+        ::AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                     reinterpret_cast<void**>(object.put()));
+        return object;
+    }
+    std::vector<Event> eventsOfTick() {
+        events.clear();
+        form.Timer1_Timer();
+        pumpMessages(30);
+        return events;
+    }
+
+    win32::com_apartment com;
+    testing::ProgramModule program;
+    win32::PictureLibrary pictures{program.get()};
+    ScriptedLoad platform{pictures};
+    Form1 form{platform};
+    win32::FormWindow window{::GetModuleHandleW(nullptr), form, platform, pictures};
+};
+
+TEST_F(ScreenReader, TheGaugeIsAProgressBarNamedByItsModeShowingItsReading) {
+    form.Timer1_Timer();
+    const struct {
+        void (Form1::*toggle)();
+        const wchar_t* name;
+        const wchar_t* value;  // nullptr: the drive's reading as the label shows it
+    } modes[] = {{nullptr, L"Dialvane, Arbeitsspeicher", L"45 %"},
+                 {&Form1::imgDot0_Click, L"Dialvane, Laufwerk C:", nullptr},
+                 {&Form1::ImgDot1_Click, L"Dialvane, Arbeitsspeicher", L"45 %"}};
+    for (const auto& mode : modes) {
+        if (mode.toggle != nullptr) {
+            (form.*mode.toggle)();
+            form.Timer1_Timer();
+        }
+        const com_ptr<IAccessible> gauge = accessibleOf(window.handle());
+        ASSERT_TRUE(gauge);
+        EXPECT_EQ(role(*gauge.get()), ROLE_SYSTEM_PROGRESSBAR);
+        EXPECT_EQ(text(&IAccessible::get_accName, *gauge.get()), mode.name);
+        const std::wstring shown = win32::widen(form.lbl_MEM.caption());
+        EXPECT_EQ(text(&IAccessible::get_accValue, *gauge.get()), shown);
+        if (mode.value != nullptr) {
+            EXPECT_EQ(shown, mode.value);
+        } else {
+            EXPECT_NE(shown.find_first_of(L".,"), std::wstring::npos) << "one decimal";
+        }
+    }
+}
+
+TEST_F(ScreenReader, ChangesAreAnnouncedWhenTheyHappenAndOnlyThen) {
+    HWINEVENTHOOK hook =
+        ::SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, record,
+                          ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    const com_ptr<IAccessible> gauge = accessibleOf(window.handle());
+    ASSERT_TRUE(gauge);
+    const Event valueChange{EVENT_OBJECT_VALUECHANGE, window.handle(), OBJID_CLIENT};
+
+    platform.load = 45;
+    eventsOfTick();
+    EXPECT_EQ(eventsOfTick(), std::vector<Event>{}) << "a tick with the same reading";
+    platform.load = 46;
+    EXPECT_EQ(eventsOfTick(), std::vector<Event>{valueChange});
+    EXPECT_EQ(text(&IAccessible::get_accValue, *gauge.get()), L"46 %");
+
+    events.clear();
+    form.imgDot0_Click();
+    pumpMessages(30);
+    EXPECT_EQ(events,
+              (std::vector<Event>{{EVENT_OBJECT_NAMECHANGE, window.handle(), OBJID_CLIENT}}));
+    EXPECT_EQ(text(&IAccessible::get_accName, *gauge.get()), L"Dialvane, Laufwerk C:");
+    EXPECT_EQ(eventsOfTick(), std::vector<Event>{valueChange}) << "the drive's first reading";
+    EXPECT_EQ(eventsOfTick(), std::vector<Event>{});
+    ::UnhookWinEvent(hook);
+}
+
+TEST_F(ScreenReader, TextBoxesAreNamedByTheLabelBesideThem) {
+    const struct {
+        const TextBox& box;
+        const wchar_t* name;
+    } boxes[] = {{form.txtHeight, L"Instrument-Größe:"}, {form.Monis, L"Anzahl (max.2) Monitore:"}};
+    for (const auto& box : boxes) {
+        const com_ptr<IAccessible> object = accessibleOf(window.controlOf(box.box));
+        ASSERT_TRUE(object);
+        EXPECT_EQ(text(&IAccessible::get_accName, *object.get()), box.name);
+        EXPECT_EQ(role(*object.get()), ROLE_SYSTEM_TEXT);
+        EXPECT_EQ(text(&IAccessible::get_accValue, *object.get()), win32::widen(box.box.text()))
+            << "the rest as the system says";
+    }
+}
+
+TEST_F(ScreenReader, OnlyTheKeyboardsContextMenuRequestOpensTheOptions) {
+    ::SendMessageW(window.handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window.handle()),
+                   MAKELPARAM(40, 40));
+    EXPECT_EQ(form.width(), 1200) << "a mouse's request is the press handler's business";
+    // The focused text box lies outside the round view: the request is the gauge's.
+    HWND box = window.controlOf(form.txtHeight);
+    ::SendMessageW(box, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(box), MAKELPARAM(-1, -1));
+    EXPECT_EQ(form.width(), 6800);
+    wchar_t left[16]{};
+    DWORD size = sizeof left;
+    EXPECT_EQ(::RegGetValueW(HKEY_CURRENT_USER, L"Software\\MEM\\Optionen", L"MEMLeft",
+                             RRF_RT_REG_SZ, nullptr, left, &size),
+              ERROR_SUCCESS)
+        << "the release saved the position";
+}
+
+}  // namespace
+}  // namespace dialvane
