@@ -20,12 +20,13 @@ constexpr Colour grey = Colour::rgb(128, 128, 128);
 constexpr Colour yellow{0xFFFF};
 constexpr int pointerEvents = 100'000;
 
-// DIALVANE_STORM_SEED repeats a storm; otherwise every run blows a new one.
+// The same storm every run, as unit tests are: one that leaves "01" monitors, so the last
+// release has the screen's edge to keep to. DIALVANE_STORM_SEED blows another one.
 std::uint32_t stormSeed() {
     if (const char* seed = std::getenv("DIALVANE_STORM_SEED")) {
         return static_cast<std::uint32_t>(std::strtoul(seed, nullptr, 10));
     }
-    return std::random_device{}();
+    return 2;
 }
 
 // Random pointer events of every button and combination anywhere from -40000 to 40000 twips,
