@@ -55,17 +55,17 @@ E2E_ARTIFACTS=${CMAKE_BINARY_DIR}/e2e/artifacts/${arg_NAME}")
     _dialvane_in_wine_session(${test} e2e "${arg_TIMEOUT}" 60)
 endfunction()
 
-# dialvane_wine_test(NAME name TARGET target [TIMEOUT seconds])
+# dialvane_wine_test(NAME name TARGET target [TIMEOUT seconds] [ARGS arguments...])
 # A cross-built test program (GoogleTest) run under Wine; it may open windows.
 function(dialvane_wine_test)
-    cmake_parse_arguments(PARSE_ARGV 0 arg "" "NAME;TARGET;TIMEOUT" "")
+    cmake_parse_arguments(PARSE_ARGV 0 arg "" "NAME;TARGET;TIMEOUT" "ARGS")
     if(NOT arg_NAME OR NOT arg_TARGET)
         message(FATAL_ERROR "dialvane_wine_test needs NAME and TARGET")
     endif()
     set(test wine.${arg_NAME})
     add_test(NAME ${test}
              COMMAND bash ${DIALVANE_E2E_LIB}/wine_run.sh ${DIALVANE_WINE_SESSION}
-                     $<TARGET_FILE:${arg_TARGET}> --gtest_color=no)
+                     $<TARGET_FILE:${arg_TARGET}> --gtest_color=no ${arg_ARGS})
     _dialvane_in_wine_session(${test} win32 "${arg_TIMEOUT}" 120)
 endfunction()
 

@@ -93,14 +93,14 @@ public:
     // button there.
     virtual Point contextPoint() const { return {width_ / 2, height_ / 2}; }
 
-    // The event boundary: a run-time error ends the handler, not the program.
+    // The event boundary: whatever fails ends the handler, not the program.
     template <typename Handler>
     bool raise(Handler&& handler) noexcept {
         try {
             handler();
             return true;
-        } catch (const RuntimeError& error) {
-            lastError_ = error.code();
+        } catch (...) {
+            lastError_ = currentErrorCode();
             return false;
         }
     }
@@ -146,7 +146,7 @@ template <typename Step>
 void skipOnError(Step&& step) noexcept {
     try {
         step();
-    } catch (const RuntimeError&) {
+    } catch (...) {
     }
 }
 

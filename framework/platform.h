@@ -99,7 +99,8 @@ public:
     // A modal box with an OK button only and no icon, owned by the window.
     virtual void MsgBox(WindowHandle owner, std::string_view prompt, std::string_view title) = 0;
 
-    // Per-user settings store of texts.
+    // Per-user settings store of texts. A key that is absent, or holds anything but text,
+    // reads as the fallback. A store that cannot be written (or read) fails with RuntimeError.
     virtual std::string GetSetting(std::string_view application, std::string_view section,
                                    std::string_view key, std::string_view fallback) = 0;
     virtual void SaveSetting(std::string_view application, std::string_view section,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -10,8 +11,10 @@ namespace dialvane {
 enum class ErrorCode : int {
     InvalidProcedureCall = 5,
     Overflow = 6,
+    OutOfMemory = 7,
     DivisionByZero = 11,
     TypeMismatch = 13,
+    InternalError = 51,
     DeviceUnavailable = 68,
     PathNotFound = 76,
     ClipboardUnavailable = 521,
@@ -28,5 +31,19 @@ public:
 private:
     ErrorCode code_;
 };
+
+// The number of the exception being handled: a failing step's own, 7 when memory ran out, 51
+// for anything else that went wrong. Only inside a catch block.
+inline ErrorCode currentErrorCode() noexcept {
+    try {
+        throw;
+    } catch (const RuntimeError& error) {
+        return error.code();
+    } catch (const std::bad_alloc&) {
+        return ErrorCode::OutOfMemory;
+    } catch (...) {
+        return ErrorCode::InternalError;
+    }
+}
 
 }  // namespace dialvane

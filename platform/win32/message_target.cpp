@@ -29,7 +29,13 @@ LRESULT CALLBACK MessageTarget::procedure(HWND window, UINT message, WPARAM wPar
     if (target == nullptr) {
         return ::DefWindowProcW(window, message, wParam, lParam);
     }
-    return target->onMessage(window, message, wParam, lParam);
+    // No exception may unwind through the system's frames: a message that fails is left to
+    // the default handling, and the program goes on with the next one.
+    try {
+        return target->onMessage(window, message, wParam, lParam);
+    } catch (...) {
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
 }
 
 bool windowClassesRegistered(HINSTANCE instance) {

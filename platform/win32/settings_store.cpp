@@ -21,14 +21,16 @@ std::string Win32Platform::GetSetting(std::string_view application, std::string_
                                       std::string_view key, std::string_view fallback) {
     const std::wstring path = keyPath(application, section);
     const std::wstring name = widen(key);
+    // Plain text only: an expandable string is another type, read as absent like the rest.
+    constexpr DWORD textOnly = RRF_RT_REG_SZ | RRF_NOEXPAND;
     DWORD bytes = 0;
-    if (::RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr,
-                       nullptr, &bytes) != ERROR_SUCCESS) {
+    if (::RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name.c_str(), textOnly, nullptr, nullptr,
+                       &bytes) != ERROR_SUCCESS) {
         return std::string(fallback);
     }
     std::wstring value(bytes / sizeof(wchar_t) + 1, L'\0');
     bytes = static_cast<DWORD>(value.size() * sizeof(wchar_t));
-    if (::RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr,
+    if (::RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name.c_str(), textOnly, nullptr,
                        value.data(), &bytes) != ERROR_SUCCESS) {
         return std::string(fallback);
     }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # However the window is closed, size, monitor count and mode are saved: a close message from
-# another program, Alt+F4, and the end of the session.
+# another program, Alt+F4, and the end of the session, also while the options are open with a
+# size typed but not applied: that typed size is what is saved.
 set -euo pipefail
 # shellcheck source=lib/harness.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib/harness.sh"
@@ -9,7 +10,7 @@ scenario_begin
 settings="$E2E_SETTINGS_KEY\\Optionen"
 
 expect_saved() {
-    assert_eq 2500 "$(reg_get "$settings" txtHeight)" "$1: saved size"
+    assert_eq "${2:-2500}" "$(reg_get "$settings" txtHeight)" "$1: saved size"
     assert_eq 2 "$(reg_get "$settings" Monis)" "$1: saved monitor count"
     assert_eq HD "$(reg_get "$settings" lblHDRAM.Caption)" "$1: saved mode"
 }
@@ -38,3 +39,13 @@ start_with_settings
 wine wineboot --end-session </dev/null >/dev/null 2>&1 || true
 wait_exit 10 || fail "the program outlived the end of the session"
 expect_saved "end of session"
+
+start_with_settings
+open_options
+type_size 1700
+sleep 0.3  # the box has drawn the last digit
+screenshot typed_not_applied
+gauge_size 453x148 || fail "the typed size was applied: ${WIN_W}x$WIN_H"
+wine wineboot --end-session </dev/null >/dev/null 2>&1 || true
+wait_exit 10 || fail "the program outlived the end of the session"
+expect_saved "end of session, options open" 1700

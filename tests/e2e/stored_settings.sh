@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up from settings a user could not have typed: a size that is not a number gives the
 # 2220-twip circle, three monitors become two, a Top above the screen comes down to 100, an
-# unreadable Top reads as 1000 and a Left past the screen's right edge comes back within it.
+# unreadable Top reads as 1000 and a Left past the screen's right edge comes back within it;
+# 64 KiB texts and values of other types read as missing.
 set -euo pipefail
 # shellcheck source=lib/harness.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib/harness.sh"
@@ -39,3 +40,24 @@ wait_window Dialvane
 window_geometry
 assert_eq "944,67" "$WIN_X,$WIN_Y" "left held on the screen, top read as 1000"
 close_app
+
+# Texts of 65 536 digits and values of other types read as missing: the first-run gauge of
+# 1200 twips at 1000, 1000, at once (a first paint takes about 0.3 s).
+digits=$(printf '9%.0s' {1..65536})
+reg_delete_key "$E2E_SETTINGS_KEY"
+reg_import <<REG
+[HKEY_CURRENT_USER\\Software\\MEM\\Optionen]
+"txtHeight"="$digits"
+"Monis"="$digits"
+"MEMTOP"=dword:00000064
+"MEMLeft"=hex(7):35,00,30,00,30,00,00,00,00,00
+"lblHDRAM.Caption"=hex(2):48,00,44,00,00,00
+REG
+launch_app
+wait_window Dialvane 3
+window_geometry
+assert_eq "80x80 at 67,67" "${WIN_W}x$WIN_H at $WIN_X,$WIN_Y" "the first-run gauge"
+screenshot long_values
+close_app
+assert_eq 1200 "$(reg_get "$settings" txtHeight)" "saved size"
+assert_eq RAM "$(reg_get "$settings" lblHDRAM.Caption)" "saved mode"

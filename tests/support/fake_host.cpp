@@ -1,5 +1,9 @@
 #include "tests/support/fake_host.h"
 
+#include <algorithm>
+
+#include "framework/command_button.h"
+
 namespace dialvane::testing {
 
 FakeHost::FakeHost(Form& form) : form_(form) {
@@ -97,6 +101,51 @@ void FakeHost::doubleClick(float x, float y) {
     release(PointerRouter::leftButton, x, y);
 }
 
+void FakeHost::type(TextBox& box, std::int16_t code) {
+    constexpr std::int16_t enter = 13;
+    constexpr std::int16_t backspace = 8;
+    if (code == enter) {
+        for (const Element* element : form_.elements()) {
+            if (element->kind() != ElementKind::CommandButton) {
+                continue;
+            }
+            const auto& button = static_cast<const CommandButton&>(*element);
+            if (button.isDefault() && button.onClick) {
+                form_.raise(button.onClick);
+                return;
+            }
+        }
+    }
+    if (box.onKeyPress) {
+        form_.raise([&] { box.onKeyPress(code); });
+        if (code == 0) {
+            return;
+        }
+    }
+    std::string text = box.text();
+    const auto unit = static_cast<std::uint16_t>(code);
+    if (unit == backspace) {
+        while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80) {
+            text.pop_back();
+        }
+        if (!text.empty()) {
+            text.pop_back();
+        }
+    } else if (unit < 0x20) {
+        return;
+    } else if (unit < 0x80) {
+        text += static_cast<char>(unit);
+    } else if (unit < 0x800) {
+        text += static_cast<char>(0xC0 | (unit >> 6));
+        text += static_cast<char>(0x80 | (unit & 0x3F));
+    } else {
+        text += static_cast<char>(0xE0 | (unit >> 12));
+        text += static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (unit & 0x3F));
+    }
+    form_.raise([&] { box.setText(text); });
+}
+
 int FakeHost::changesOf(const Element& element) const {
     const auto found = elementChanges_.find(&element);
     return found == elementChanges_.end() ? 0 : found->second;
@@ -119,6 +168,10 @@ int FakeHost::ticksOf(const Timer& timer) const {
 
 void FakeHost::elementChanged(const Element& element) {
     ++elementChanges_[&element];
+    if (element.kind() == ElementKind::TextBox) {
+        longestBoxText_ =
+            std::max(longestBoxText_, static_cast<const TextBox&>(element).text().size());
+    }
     if (element.kind() == ElementKind::Timer) {
         reschedule(static_cast<const Timer&>(element));
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "framework/form.h"
 #include "framework/form_observer.h"
 #include "framework/pointer_router.h"
+#include "framework/text_box.h"
 #include "framework/timer.h"
 
 namespace dialvane::testing {
@@ -42,12 +44,18 @@ public:
     void click(std::int16_t button, float x, float y);
     // A left double-click as Windows delivers it: press, release, double-click, release.
     void doubleClick(float x, float y);
+    // A character typed into a text box with the caret at its end, as the real host's edit
+    // box takes it: Enter clicks the default button, everything else passes the box's key
+    // filter first; backspace deletes, control codes do nothing, the rest is inserted.
+    void type(TextBox& box, std::int16_t code);
 
     int changesOf(const Element& element) const;
     int changesOf(FormAspect aspect) const;
     void forgetChanges();
     int unloadRequests() const { return unloadRequests_; }
     int ticksOf(const Timer& timer) const;
+    // The longest text any text box held, in bytes: a real host hands each one to an edit box.
+    std::size_t longestBoxText() const { return longestBoxText_; }
 
     void elementChanged(const Element& element) override;
     void formChanged(FormAspect aspect) override;
@@ -71,6 +79,7 @@ private:
     std::map<FormAspect, int> formChanges_;
     std::map<const Timer*, int> ticks_;
     int unloadRequests_ = 0;
+    std::size_t longestBoxText_ = 0;
 };
 
 }  // namespace dialvane::testing

@@ -38,6 +38,9 @@ PixelSize FakePlatform::pictureSize(PictureId picture) const {
 
 void FakePlatform::GlobalMemoryStatus(MEMORYSTATUS& status) {
     ++memoryQueries;
+    if (onMemoryQuery) {
+        onMemoryQuery();
+    }
     status.dwLength = sizeof(MEMORYSTATUS);
     status.dwMemoryLoad = memoryLoad;
 }
@@ -200,12 +203,18 @@ bool FakePlatform::clearClipboard(WindowHandle) {
 
 std::string FakePlatform::GetSetting(std::string_view application, std::string_view section,
                                      std::string_view key, std::string_view fallback) {
+    if (storeFails) {
+        throw RuntimeError(ErrorCode::InvalidProcedureCall, "Settings could not be read");
+    }
     const auto found = settings.find(settingPath(application, section, key));
     return found == settings.end() ? std::string(fallback) : found->second;
 }
 
 void FakePlatform::SaveSetting(std::string_view application, std::string_view section,
                                std::string_view key, std::string_view value) {
+    if (storeFails) {
+        throw RuntimeError(ErrorCode::InvalidProcedureCall, "Settings could not be saved");
+    }
     settings[settingPath(application, section, key)] = std::string(value);
     saves.push_back({std::string(key), std::string(value)});
     if (onSave) {

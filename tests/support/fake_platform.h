@@ -65,6 +65,7 @@ public:
 
     std::uint32_t memoryLoad = 0;
     int memoryQueries = 0;
+    std::function<void()> onMemoryQuery;  // may throw, as a failing call would
 
     std::map<char, DriveGeometry> drives;
     char currentDrive = 'C';
@@ -105,7 +106,9 @@ public:
     std::vector<WindowPosCall> windowPositions;
 
     // Settings store as "application\section\key" -> text, with the order of every save.
+    // A failing store fails every read and every save with a run-time error.
     std::map<std::string, std::string> settings;
+    bool storeFails = false;
     std::vector<SavedSetting> saves;
     void store(const std::string& key, const std::string& value);
     std::string stored(const std::string& key) const;

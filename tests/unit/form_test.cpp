@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
 #include <vector>
 
 #include "framework/form_observer.h"
@@ -98,6 +100,38 @@ TEST(EventBoundary, ARunTimeErrorEndsTheHandlerNotTheProgram) {
     EXPECT_EQ(stepsDone, 1);
     EXPECT_EQ(form.lastError(), ErrorCode::Overflow);
     EXPECT_TRUE(form.raise([] {}));
+}
+
+// Not only the program's own run-time errors: nothing a handler throws may end the program.
+TEST(EventBoundary, AnyFailureEndsTheHandlerOrTheStepAndNothingMore) {
+    const struct {
+        const char* what;
+        void (*fail)();
+        ErrorCode code;
+    } cases[] = {
+        {"run-time error", [] { throw RuntimeError(ErrorCode::TypeMismatch, "x"); },
+         ErrorCode::TypeMismatch},
+        {"no memory", [] { throw std::bad_alloc(); }, ErrorCode::OutOfMemory},
+        {"library exception", [] { throw std::out_of_range("map::at"); }, ErrorCode::InternalError},
+        {"not an exception class", [] { throw 42; }, ErrorCode::InternalError},
+    };
+    for (const auto& c : cases) {
+        testing::FakePlatform platform;
+        ProbeForm form(platform);
+        std::vector<int> steps;
+        EXPECT_FALSE(form.raise([&] {
+            steps.push_back(1);
+            c.fail();
+            steps.push_back(2);
+        })) << c.what;
+        EXPECT_EQ(form.lastError(), c.code) << c.what;
+        skipOnError([&] {
+            c.fail();
+            steps.push_back(3);
+        });
+        skipOnError([&] { steps.push_back(4); });
+        EXPECT_EQ(steps, (std::vector<int>{1, 4})) << c.what;
+    }
 }
 
 TEST(EventBoundary, UnloadCanBeCancelled) {

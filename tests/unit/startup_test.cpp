@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -186,6 +187,58 @@ TEST(Startup, StoredNumbersInTheUsersFormat) {
     EXPECT_EQ(english.form.Monis.text(), "2");  // "1,5" reads as 15
     EXPECT_EQ(english.form.top(), 1000);
     EXPECT_EQ(english.form.left(), 30);  // "30.000" reads as 30
+}
+
+// Texts the store may hand back, whatever the user or another program left under a key.
+TEST(StoredShapes, AnyTextUnderAnyKeyStartsAGaugeOnTheScreen) {
+    const std::string shapes[] = {
+        "",
+        std::string(65536, '9'),
+        std::string(65533, '0') + "900",  // a number, but no setting of ours
+        std::string("12\0"
+                    "00",
+                    5),
+        "Größe",
+        "1e39",
+        "-0",
+        " 900 ",
+        "NaN",
+        "Infinity",
+        "&H10",
+        "1.5e3",
+        "\u0661\u0662\u0660\u0660",  // 1200 in Arabic-Indic digits
+    };
+    for (const std::string_view key :
+         {"lblHDRAM.Caption", "Monis", "txtHeight", "MEMTOP", "MEMLeft"}) {
+        for (const std::string& shape : shapes) {
+            const Instrument run(Store{{std::string(key), shape}});
+            const Form1& form = run.form;
+            const std::string seen = std::string(key) + " = " + shape.substr(0, 12);
+            EXPECT_FALSE(form.lastError().has_value()) << seen;
+            EXPECT_TRUE(form.Timer2.enabled()) << seen << ": start-up ran to its end";
+            EXPECT_EQ(form.width(), form.height()) << seen;
+            EXPECT_GE(form.width(), 800) << seen;
+            EXPECT_LE(form.width(), 2500) << seen;
+            EXPECT_LT(form.left(), run.platform.screenW) << seen;
+            EXPECT_GT(form.left() + form.width(), 0) << seen;
+            EXPECT_LT(form.top(), run.platform.screenH) << seen;
+            EXPECT_GE(form.top(), 0) << seen;
+            EXPECT_LE(run.host.longestBoxText(), 255U) << seen << ": no text box chokes on it";
+        }
+    }
+}
+
+TEST(StoredShapes, ATextTooLongForASettingReadsAsTheDefault) {
+    const std::string longest = std::string(252, '0') + "900";
+    const std::string tooLong = "0" + longest;
+    EXPECT_EQ(Instrument(Store{{"txtHeight", longest}}).form.width(), 900);
+    EXPECT_EQ(Instrument(Store{{"txtHeight", tooLong}}).form.width(), 1200);
+    EXPECT_EQ(Instrument(Store{{"Monis", tooLong}}).form.Monis.text(), "1");
+    EXPECT_EQ(
+        Instrument(Store{{"lblHDRAM.Caption", std::string(256, 'H')}}).form.lblHDRAM.caption(),
+        "RAM");
+    EXPECT_EQ(Instrument(Store{{"MEMTOP", tooLong}}).form.top(), 1000);
+    EXPECT_EQ(Instrument(Store{{"MEMLeft", tooLong}}).form.left(), 1000);
 }
 
 TEST(Shutdown, ClosingSavesSizeMonitorsAndModeInThatOrder) {

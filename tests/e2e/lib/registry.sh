@@ -54,6 +54,18 @@ reg_delete_key() {
     _reg delete "$1" /f >/dev/null || fail "could not delete $1"
 }
 
+# reg_import < LINES: imports the lines (UTF-8) as a .reg file; regedit writes what reg add
+# cannot: 64 KiB strings, embedded zeros, raw types (dword:…, hex(2):…, hex(7):…).
+reg_import() {
+    local file status=0
+    file=$(mktemp "${TMPDIR:-/tmp}/dialvane-import.XXXXXX")
+    { printf 'Windows Registry Editor Version 5.00\n\n' && cat; } | sed 's/$/\r/' |
+        iconv -f UTF-8 -t UTF-16 >"$file.reg"
+    wine regedit /s "$(winepath -w "$file.reg")" </dev/null >/dev/null 2>&1 || status=$?
+    rm -f -- "$file" "$file.reg"
+    ((status == 0)) || fail "regedit could not import the settings"
+}
+
 # The next process started sees this many dots per inch (96 is Wine's default).
 set_dpi() {
     reg_set 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD "$1"
