@@ -1,8 +1,9 @@
 #include "framework/number_text.h"
 
 #include <algorithm>
-#include <charconv>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -38,10 +39,20 @@ void increment(std::string& digits) {
 // |value| x 10^decimals as a whole number in decimal digits, rounded half away from zero from
 // the value's 15 significant digits, so 0.15 shows as 0.2 although its binary form is lower.
 std::string scaledDigits(double magnitude, int decimals) {
+    // Whole numbers, as every memory reading is, need no rounding: their digits are exact.
+    const double scaled = magnitude * std::pow(10.0, decimals);
+    if (scaled == std::floor(scaled) && scaled < 1e15) {
+        std::string whole = std::to_string(static_cast<long long>(scaled));
+        if (whole.size() < static_cast<std::size_t>(decimals) + 1) {
+            whole.insert(0, static_cast<std::size_t>(decimals) + 1 - whole.size(), '0');
+        }
+        return whole;
+    }
+    // printf rather than to_chars: the same correctly rounded digits without a second
+    // floating-point formatter (and its tables) in the program.
     char buffer[48];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
-    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const int length = std::snprintf(buffer, sizeof buffer, "%.14e", magnitude);
+    const std::string_view text(buffer, static_cast<std::size_t>(length));
     std::string digits(1, text[0]);
     digits.append(text.substr(2, 14));
     const int exponent = std::atoi(std::string(text.substr(text.find('e') + 1)).c_str());
@@ -144,9 +155,13 @@ std::optional<double> parseNumber(std::string_view text, const NumberFormat& for
     if (i != text.size()) {
         return std::nullopt;
     }
-    double value = 0.0;
-    const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (result.ec != std::errc() || !std::isfinite(value)) {
+    // Only digits, a sign, a point and an exponent are left, which strtod reads the same way
+    // in the "C" locale the program never leaves.
+    // A value too large or too small for a double is no number either.
+    char* stop = nullptr;
+    errno = 0;
+    const double value = std::strtod(plain.c_str(), &stop);
+    if (stop != plain.c_str() + plain.size() || errno == ERANGE || !std::isfinite(value)) {
         return std::nullopt;
     }
     return value;
@@ -189,9 +204,8 @@ std::string formatHashHashDotHash(double value, const NumberFormat& format) {
 
 std::string singleToText(float value, const NumberFormat& format) {
     char buffer[32];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
-    std::string text(buffer, result.ptr);
+    const int length = std::snprintf(buffer, sizeof buffer, "%.7g", static_cast<double>(value));
+    std::string text(buffer, static_cast<std::size_t>(length));
     std::replace(text.begin(), text.end(), 'e', 'E');
     const auto point = text.find('.');
     if (point != std::string::npos) {

@@ -62,6 +62,7 @@ void FormWindow::rebuildBackground() {
         fill(dc.get(), RECT{0, 0, size.cx, size.cy}, form_.backColor());
         const PixelSize natural = pictures_.size(form_.picture());
         blend(dc.get(), pictures_.bitmap(form_.picture()), 0, 0, natural.width, natural.height);
+        pictures_.forget(form_.picture());
         if (const auto& drawing = form_.persistentDrawing()) {
             const RECT target = map.rect(drawing->target);
             const Pixels stretched =
@@ -70,14 +71,22 @@ void FormWindow::rebuildBackground() {
             const unique_bitmap bitmap = bitmapOf(stretched);
             blend(dc.get(), bitmap.get(), target.left, target.top, stretched.width,
                   stretched.height);
+            pictures_.forget(drawing->picture);
         }
     }
+}
+
+void FormWindow::dropBackground() {
+    background_.reset();
     if (window_ != nullptr) {
         ::InvalidateRect(window_, nullptr, FALSE);
     }
 }
 
 void FormWindow::paintForm() {
+    if (!background_) {
+        rebuildBackground();
+    }
     paintBuffered(window_, [this](HDC dc) {
         const unique_dc source(::CreateCompatibleDC(dc));
         {

@@ -91,7 +91,7 @@ void FormWindow::create() {
     }
     createPanels();
     createControls();
-    rebuildBackground();
+    dropBackground();
     accessibility_.attach(window_, elementsByWindow_);
     form_.attachWindow(handleOf(window_));
     form_.setObserver(this);
@@ -224,6 +224,7 @@ void FormWindow::elementChanged(const Element& element) {
         case ElementKind::CommandButton:
             if (HWND window = controlOf(element)) {
                 syncControl(static_cast<const Control&>(element), window);
+                followCaret();
             }
             break;
         default:
@@ -251,8 +252,9 @@ void FormWindow::formChanged(FormAspect aspect) {
         case FormAspect::Position:
         case FormAspect::Size:
             syncWindowRect();
+            followCaret();
             if (aspect == FormAspect::Size) {
-                rebuildBackground();
+                dropBackground();
             }
             break;
         case FormAspect::Visible:
@@ -262,7 +264,7 @@ void FormWindow::formChanged(FormAspect aspect) {
             }
             break;
         case FormAspect::Background:
-            rebuildBackground();
+            dropBackground();
             break;
     }
 }
@@ -344,6 +346,13 @@ LRESULT CALLBACK FormWindow::editProcedure(HWND window, UINT message, WPARAM wPa
         // A text box outside the view (the round gauge) does not own the keyboard's menu.
         self->contextMenuKey();
         return 0;
+    } else if (message == WM_SETFOCUS || message == WM_KILLFOCUS) {
+        const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
+        if (self->caretHiddenIn_ == window) {
+            self->caretHiddenIn_ = nullptr;  // the box made a new caret, or dropped it
+        }
+        self->followCaret();
+        return result;
     } else if (message == WM_NCDESTROY) {
         ::RemoveWindowSubclass(window, editProcedure, 1);
     }
@@ -406,6 +415,24 @@ void FormWindow::followCapture(const PointerRouter& router, HWND window) {
 void FormWindow::contextMenuKey() {
     router_.contextMenuKey(form_.contextPoint());
     followCapture(router_, window_);
+}
+
+// A text box out of view (in the round gauge, focus rests in the panel beyond the window's
+// edge) shows no caret: nobody sees it blink, and every blink costs a redraw.
+void FormWindow::followCaret() {
+    HWND focus = ::GetFocus();
+    const auto found = elementsByWindow_.find(focus);
+    if (found == elementsByWindow_.end() || found->second->kind() != ElementKind::TextBox) {
+        return;
+    }
+    const bool shown = showsControl(focus);
+    if (!shown && caretHiddenIn_ != focus) {
+        ::HideCaret(focus);
+        caretHiddenIn_ = focus;
+    } else if (shown && caretHiddenIn_ == focus) {
+        ::ShowCaret(focus);
+        caretHiddenIn_ = nullptr;
+    }
 }
 
 bool FormWindow::showsControl(HWND control) const {

@@ -73,6 +73,7 @@ private:
     static void followCapture(const PointerRouter& router, HWND window);
     void contextMenuKey();
     bool showsControl(HWND control) const;
+    void followCaret();
     void onCommand(WPARAM wParam, LPARAM lParam);
     void close(bool sessionEnding);
 
@@ -85,6 +86,8 @@ private:
     HWND containerWindow(const Element& element) const;
 
     void invalidate(const Element& element);
+    // The background is built at the next paint; start-up changes it several times unseen.
+    void dropBackground();
     void rebuildBackground();
     void paintForm();
     void paintPanel(const Panel& panel);
@@ -106,6 +109,7 @@ private:
     SIZE backgroundSize_{};
     HWND lastFocus_ = nullptr;
     const CommandButton* defaultButton_ = nullptr;
+    HWND caretHiddenIn_ = nullptr;
     bool unloaded_ = false;
 };
 

@@ -99,6 +99,16 @@ const PictureLibrary::Entry* PictureLibrary::decoded(PictureId picture) const {
     return &entry;
 }
 
+void PictureLibrary::forget(PictureId picture) const {
+    const auto found = entries_.find(picture);
+    if (found != entries_.end()) {
+        Entry& entry = found->second;
+        entry.decoded = false;
+        entry.pixels = Pixels{};
+        entry.bitmap.reset();
+    }
+}
+
 PixelSize PictureLibrary::size(PictureId picture) const {
     const auto found = entries_.find(picture);
     return found == entries_.end() ? PixelSize{} : found->second.size;

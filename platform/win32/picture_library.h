@@ -37,6 +37,12 @@ private:
     };
     const Entry* decoded(PictureId picture) const;
 
+public:
+    // Lets the decoded copy go; the picture is decoded again when next asked for. For the
+    // large pictures that only ever go into the cached background.
+    void forget(PictureId picture) const;
+
+private:
     HINSTANCE instance_;
     mutable std::map<PictureId, Entry> entries_;
     HCURSOR hand_;
