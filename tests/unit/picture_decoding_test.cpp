@@ -61,7 +61,7 @@ TEST(GifPixels, CommittedPicturesMatchAnIndependentReader) {
 
 // A GIF whose LZW codes stay 3 bits wide: a clear code before every two literals keeps the
 // table from growing. Colours are indices 0..3.
-struct GifSpec {
+struct GifShape {
     unsigned screenWidth = 0;
     unsigned screenHeight = 0;
     unsigned left = 0;
@@ -75,36 +75,36 @@ struct GifSpec {
     std::vector<std::uint8_t> stored{};  // indices in file order
 };
 
-Bytes gifFile(const GifSpec& spec) {
+Bytes gifFile(const GifShape& shape) {
     Bytes out{'G', 'I', 'F', '8', '9', 'a'};
     const auto word = [&out](unsigned value) {
         out.push_back(static_cast<std::uint8_t>(value & 0xFF));
         out.push_back(static_cast<std::uint8_t>(value >> 8));
     };
-    word(spec.screenWidth);
-    word(spec.screenHeight);
-    out.push_back(spec.globalColours.empty() ? 0x00 : 0x81);
+    word(shape.screenWidth);
+    word(shape.screenHeight);
+    out.push_back(shape.globalColours.empty() ? 0x00 : 0x81);
     out.push_back(0);
     out.push_back(0);
-    out.insert(out.end(), spec.globalColours.begin(), spec.globalColours.end());
-    if (spec.transparent) {
-        out.insert(out.end(), {0x21, 0xF9, 4, 1, 0, 0, *spec.transparent, 0});
+    out.insert(out.end(), shape.globalColours.begin(), shape.globalColours.end());
+    if (shape.transparent) {
+        out.insert(out.end(), {0x21, 0xF9, 4, 1, 0, 0, *shape.transparent, 0});
     }
     out.push_back(0x2C);
-    word(spec.left);
-    word(spec.top);
-    word(spec.width);
-    word(spec.height);
-    out.push_back(static_cast<std::uint8_t>((spec.localColours.empty() ? 0 : 0x81) |
-                                            (spec.interlaced ? 0x40 : 0)));
-    out.insert(out.end(), spec.localColours.begin(), spec.localColours.end());
+    word(shape.left);
+    word(shape.top);
+    word(shape.width);
+    word(shape.height);
+    out.push_back(static_cast<std::uint8_t>((shape.localColours.empty() ? 0 : 0x81) |
+                                            (shape.interlaced ? 0x40 : 0)));
+    out.insert(out.end(), shape.localColours.begin(), shape.localColours.end());
     out.push_back(2);
     std::vector<unsigned> codes;
-    for (std::size_t i = 0; i < spec.stored.size(); ++i) {
+    for (std::size_t i = 0; i < shape.stored.size(); ++i) {
         if (i % 2 == 0) {
             codes.push_back(4);
         }
-        codes.push_back(spec.stored[i]);
+        codes.push_back(shape.stored[i]);
     }
     codes.push_back(5);
     Bytes data((codes.size() * 3 + 7) / 8);
@@ -130,16 +130,16 @@ const std::vector<std::uint8_t> reds{10, 0, 0, 90, 0, 0, 170, 0, 0, 250, 0, 0};
 TEST(GifPixels, InterlacedRowsLandWhereTheyBelong) {
     // Nine rows of one pixel; row y has colour y % 4. Stored: rows 0 and 8, then 4, then 2
     // and 6, then the odd ones.
-    GifSpec spec{.screenWidth = 1,
-                 .screenHeight = 9,
-                 .width = 1,
-                 .height = 9,
-                 .interlaced = true,
-                 .globalColours = greys};
+    GifShape shape{.screenWidth = 1,
+                   .screenHeight = 9,
+                   .width = 1,
+                   .height = 9,
+                   .interlaced = true,
+                   .globalColours = greys};
     for (const unsigned y : {0U, 8U, 4U, 2U, 6U, 1U, 3U, 5U, 7U}) {
-        spec.stored.push_back(static_cast<std::uint8_t>(y % 4));
+        shape.stored.push_back(static_cast<std::uint8_t>(y % 4));
     }
-    const Pixels pixels = gifPixels(gifFile(spec));
+    const Pixels pixels = gifPixels(gifFile(shape));
     ASSERT_EQ(pixels.height, 9);
     for (int y = 0; y < 9; ++y) {
         const int grey = greys[static_cast<std::size_t>(y % 4) * 3];
@@ -148,17 +148,17 @@ TEST(GifPixels, InterlacedRowsLandWhereTheyBelong) {
 }
 
 TEST(GifPixels, FrameOnALargerScreenWithItsOwnColoursAndATransparentOne) {
-    const GifSpec spec{.screenWidth = 5,
-                       .screenHeight = 4,
-                       .left = 2,
-                       .top = 1,
-                       .width = 2,
-                       .height = 2,
-                       .globalColours = greys,
-                       .localColours = reds,
-                       .transparent = 3,
-                       .stored = {1, 2, 3, 0}};
-    const Pixels pixels = gifPixels(gifFile(spec));
+    const GifShape shape{.screenWidth = 5,
+                         .screenHeight = 4,
+                         .left = 2,
+                         .top = 1,
+                         .width = 2,
+                         .height = 2,
+                         .globalColours = greys,
+                         .localColours = reds,
+                         .transparent = 3,
+                         .stored = {1, 2, 3, 0}};
+    const Pixels pixels = gifPixels(gifFile(shape));
     ASSERT_EQ(pixels.width, 5);
     ASSERT_EQ(pixels.height, 4);
     EXPECT_EQ(pixels.at(2, 1), opaque(90, 0, 0)) << "the image's own colours win";
@@ -171,7 +171,7 @@ TEST(GifPixels, FrameOnALargerScreenWithItsOwnColoursAndATransparentOne) {
 }
 
 // A JPEG made here with libjpeg: grey or colour, chroma sampling, restart interval.
-struct JpegSpec {
+struct JpegShape {
     int width = 0;
     int height = 0;
     bool grey = false;
@@ -186,7 +186,7 @@ void failJpeg(j_common_ptr info) {
     std::abort();
 }
 
-Bytes jpegFile(const JpegSpec& spec) {
+Bytes jpegFile(const JpegShape& shape) {
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
     info.err = jpeg_std_error(&errors);
@@ -195,33 +195,33 @@ Bytes jpegFile(const JpegSpec& spec) {
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
     jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = static_cast<JDIMENSION>(spec.width);
-    info.image_height = static_cast<JDIMENSION>(spec.height);
-    info.input_components = spec.grey ? 1 : 3;
-    info.in_color_space = spec.grey ? JCS_GRAYSCALE : JCS_RGB;
+    info.image_width = static_cast<JDIMENSION>(shape.width);
+    info.image_height = static_cast<JDIMENSION>(shape.height);
+    info.input_components = shape.grey ? 1 : 3;
+    info.in_color_space = shape.grey ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 90, TRUE);
-    if (!spec.grey) {
-        info.comp_info[0].h_samp_factor = spec.chromaStep;
-        info.comp_info[0].v_samp_factor = spec.chromaStep;
+    if (!shape.grey) {
+        info.comp_info[0].h_samp_factor = shape.chromaStep;
+        info.comp_info[0].v_samp_factor = shape.chromaStep;
         for (int c = 1; c < 3; ++c) {
             info.comp_info[c].h_samp_factor = 1;
             info.comp_info[c].v_samp_factor = 1;
         }
     }
-    info.restart_in_rows = spec.restartRows;
-    if (spec.progressive) {
+    info.restart_in_rows = shape.restartRows;
+    if (shape.progressive) {
         jpeg_simple_progression(&info);
     }
     jpeg_start_compress(&info, TRUE);
-    std::vector<JSAMPLE> row(static_cast<std::size_t>(spec.width) * (spec.grey ? 1 : 3));
-    for (int y = 0; y < spec.height; ++y) {
-        for (int x = 0; x < spec.width; ++x) {
-            const int r = (x * 255) / spec.width;
-            const int g = (y * 255) / spec.height;
-            const int b = spec.stripes ? ((x / 5 + y / 7) % 2) * 200
-                                       : ((x + y) * 255) / (spec.width + spec.height);
-            if (spec.grey) {
+    std::vector<JSAMPLE> row(static_cast<std::size_t>(shape.width) * (shape.grey ? 1 : 3));
+    for (int y = 0; y < shape.height; ++y) {
+        for (int x = 0; x < shape.width; ++x) {
+            const int r = (x * 255) / shape.width;
+            const int g = (y * 255) / shape.height;
+            const int b = shape.stripes ? ((x / 5 + y / 7) % 2) * 200
+                                        : ((x + y) * 255) / (shape.width + shape.height);
+            if (shape.grey) {
                 row[static_cast<std::size_t>(x)] = static_cast<JSAMPLE>((r + g + b) / 3);
             } else {
                 row[static_cast<std::size_t>(x) * 3] = static_cast<JSAMPLE>(r);
@@ -270,7 +270,7 @@ TEST(JpegPixels, CommittedPicturesComeOutAsLibjpegDecodesThem) {
 
 TEST(JpegPixels, GreyAndRestartIntervalsAsLibjpeg) {
     const struct {
-        JpegSpec spec;
+        JpegShape shape;
         const char* what;
     } cases[] = {
         {{.width = 37, .height = 21, .grey = true}, "grey, partial blocks"},
@@ -278,7 +278,7 @@ TEST(JpegPixels, GreyAndRestartIntervalsAsLibjpeg) {
         {{.width = 45, .height = 19, .restartRows = 1}, "colour, restarts"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(largestDifference(jpegFile(c.spec)), 0) << c.what;
+        EXPECT_EQ(largestDifference(jpegFile(c.shape)), 0) << c.what;
     }
 }
 
