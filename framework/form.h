@@ -20,10 +20,10 @@ struct StretchedPicture {
     Bounds target;
 };
 
-// The window as data: position and size in twips, background, elements and events. Setting
-// Width or Height runs Form_Resize at once, inside the setter, once per actual change.
 class Label;
 
+// The window as data: position and size in twips, background, elements and events. Setting
+// Width or Height runs Form_Resize at once, inside the setter, once per actual change.
 class Form {
 public:
     explicit Form(Platform& platform);
