@@ -18,6 +18,7 @@
 #include <string_view>
 
 #include "app/form1.h"
+#include "app/settings_keys.h"
 #include "framework/number_text.h"
 #include "framework/numeric.h"
 #include "tests/support/fake_host.h"
@@ -26,10 +27,11 @@
 namespace dialvane {
 namespace {
 
-constexpr std::array<std::string_view, 5> keys = {"txtHeight", "Monis", "MEMTOP", "MEMLeft",
-                                                  "lblHDRAM.Caption"};
+constexpr std::array<std::string_view, 5> keys = {settings::size, settings::monitors, settings::top,
+                                                  settings::left, settings::mode};
 
-// Formats users have, and two that only a hand in the regional settings makes.
+// Formats users have; the last, one separator for both, only a hand in the regional settings
+// makes.
 const std::array<NumberFormat, 6> formats = {{
     {".", ","},
     {",", "."},
