@@ -48,18 +48,18 @@ public:
     static const Image* pictureToClick(const Frame& frame, WPARAM place);
 
     // What the accessible objects read; they outlive this object when a client holds them.
-    struct Source {
+    struct DescribedForm {
         Form* form;
         const PixelMapping* mapping;
     };
 
 private:
-    const OleLibrary* start();
+    const OleLibrary* loadOle();
     void nameTextBoxes(const OleLibrary& ole);
     void announceChanges();
 
     Form& form_;
-    std::shared_ptr<Source> source_;
+    std::shared_ptr<DescribedForm> described_;
     HWND window_ = nullptr;
     const std::map<HWND, Element*>* controls_ = nullptr;
     std::string announcedName_;

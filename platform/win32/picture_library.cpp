@@ -72,7 +72,7 @@ unique_bitmap bitmapOf(const Pixels& pixels) {
 PictureLibrary::PictureLibrary(HINSTANCE instance)
     : instance_(instance), hand_(::LoadCursorW(instance, MAKEINTRESOURCEW(handCursorResource))) {
     if (hand_ == nullptr) {
-        hand_ = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));  // the system's hand
+        hand_ = ::LoadCursorW(nullptr, IDC_HAND);
     }
     for (const PictureId picture :
          {PictureId::DialFace, PictureId::OptionsBackground, PictureId::Hub, PictureId::DotRing,
@@ -126,7 +126,7 @@ HBITMAP PictureLibrary::bitmap(PictureId picture) const {
 }
 
 HCURSOR PictureLibrary::cursor(PointerId pointer) const {
-    return pointer == PointerId::Hand ? hand_ : ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    return pointer == PointerId::Hand ? hand_ : ::LoadCursorW(nullptr, IDC_ARROW);
 }
 
 HICON PictureLibrary::icon(int size) const {

@@ -11,6 +11,7 @@
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/picture_library.h"
 #include "platform/win32/resource_ids.h"
+#include "tests/win32/com_apartment.h"
 #include "tests/win32/program_module.h"
 
 namespace dialvane {
@@ -99,7 +100,7 @@ Pixels decodedBySystem(HINSTANCE module, int resource) {
 
 // The program decodes its pictures itself; they must look as Windows would show them.
 TEST_F(ProgramPictures, LookAsTheSystemImagingComponentDecodesThem) {
-    const win32::com_apartment com;
+    const testing::ComApartment com;
     const win32::PictureLibrary pictures(program.get());
     const struct {
         PictureId picture;
