@@ -4,6 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ clang-format googletest libgtest-dev libbenchmark-dev libjpeg-dev
+    libgif-dev libstb-dev
     g++-mingw-w64-x86-64-posix mingw-w64-tools
     wine wine64 fonts-wine xvfb xdotool imagemagick x11-utils xclip locales
     nsis unzip

@@ -2,8 +2,7 @@
 
 #include <cstring>
 
-#include "framework/gif_pixels.h"
-#include "framework/jpeg_pixels.h"
+#include "framework/picture_decoding.h"
 #include "platform/win32/resource_ids.h"
 
 namespace dialvane::win32 {
@@ -44,10 +43,6 @@ std::span<const std::uint8_t> resourceBytes(HINSTANCE instance, int resource) {
     return {bytes, size};
 }
 
-bool isGif(std::span<const std::uint8_t> file) {
-    return file.size() >= 3 && file[0] == 'G' && file[1] == 'I' && file[2] == 'F';
-}
-
 }  // namespace
 
 unique_bitmap bitmapOf(const Pixels& pixels) {
@@ -79,7 +74,7 @@ PictureLibrary::PictureLibrary(HINSTANCE instance)
           PictureId::DotFilled, PictureId::ExitCross}) {
         Entry entry;
         entry.file = resourceBytes(instance_, resourceOf(picture));
-        entry.size = isGif(entry.file) ? gifSize(entry.file) : jpegSize(entry.file);
+        entry.size = pictureSize(entry.file);
         entries_.emplace(picture, std::move(entry));
     }
 }
@@ -92,8 +87,7 @@ const PictureLibrary::Entry* PictureLibrary::decoded(PictureId picture) const {
     Entry& entry = found->second;
     if (!entry.decoded) {
         entry.decoded = true;
-        entry.pixels = isGif(entry.file) ? gifPixels(entry.file) : jpegPixels(entry.file);
-        entry.size = {entry.pixels.width, entry.pixels.height};
+        entry.pixels = decodePicture(entry.file);
         entry.bitmap = bitmapOf(entry.pixels);
     }
     return &entry;

@@ -13,9 +13,9 @@
 namespace dialvane::win32 {
 
 // Every picture the program ships, as premultiplied pixels and as a bitmap ready for alpha
-// blending. The program decodes them itself, so no imaging component (nor COM) is loaded, and
-// only when first drawn: until then only the size is read, so a picture never shown (the
-// options background, in the instrument view) costs no memory.
+// blending. They are decoded by the built-in stb_image, so no imaging component (nor COM) is
+// loaded, and only when first drawn: until then only the size is read, so a picture never shown
+// (the options background, in the instrument view) costs no memory.
 class PictureLibrary {
 public:
     explicit PictureLibrary(HINSTANCE instance);

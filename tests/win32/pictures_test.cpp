@@ -98,7 +98,7 @@ Pixels decodedBySystem(HINSTANCE module, int resource) {
     return pixels;
 }
 
-// The program decodes its pictures itself; they must look as Windows would show them.
+// The built-in decoder must show the pictures as Windows would.
 TEST_F(ProgramPictures, LookAsTheSystemImagingComponentDecodesThem) {
     const testing::ComApartment com;
     const win32::PictureLibrary pictures(program.get());
@@ -127,8 +127,9 @@ TEST_F(ProgramPictures, LookAsTheSystemImagingComponentDecodesThem) {
                                                static_cast<int>(system.data[i] >> shift & 0xFF)));
             }
         }
-        // Decoders may round the colour conversion a level apart; nothing more.
-        EXPECT_LE(largest, 1) << "resource " << c.resource;
+        // stb_image rounds the inverse DCT and the colour conversion a level or two apart from
+        // libjpeg, which the system's decoder uses; nothing more.
+        EXPECT_LE(largest, 2) << "resource " << c.resource;
     }
 }
 
