@@ -94,6 +94,10 @@ public:
                                         std::string_view text) = 0;
     // UTF-8 in the ANSI code page; nothing when a character has no place there.
     virtual std::optional<std::string> toAnsi(std::string_view utf8) const = 0;
+    // A value whose name the ANSI code page cannot hold, found and deleted in UTF-16; the name
+    // in UTF-8. RegSetValueExW writes such a name too.
+    virtual std::int32_t RegQueryValueExW(RegistryKey key, std::string_view name) = 0;
+    virtual std::int32_t RegDeleteValueW(RegistryKey key, std::string_view name) = 0;
 
     // The program file: its folder ("C:\Tools", or "D:\" for a drive root) and its name
     // without the extension, both UTF-8.
