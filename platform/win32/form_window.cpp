@@ -7,7 +7,7 @@
 namespace dialvane::win32 {
 
 FormWindow::FormWindow(HINSTANCE instance, Form& form, Win32Platform& platform,
-                       const PictureLibrary& pictures)
+                       PictureLibrary& pictures)
     : instance_(instance),
       form_(form),
       platform_(platform),

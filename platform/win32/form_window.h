@@ -26,8 +26,7 @@ namespace dialvane::win32 {
 // model change and turns window messages into the form's events.
 class FormWindow : public FormObserver, private MessageTarget {
 public:
-    FormWindow(HINSTANCE instance, Form& form, Win32Platform& platform,
-               const PictureLibrary& pictures);
+    FormWindow(HINSTANCE instance, Form& form, Win32Platform& platform, PictureLibrary& pictures);
     ~FormWindow() override;
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
@@ -86,7 +85,7 @@ private:
     HINSTANCE instance_;
     Form& form_;
     Win32Platform& platform_;
-    const PictureLibrary& pictures_;
+    PictureLibrary& pictures_;
     ElementPainter painter_;
     FormAccessibility accessibility_{form_, painter_.mapping()};
     FormControls controls_{instance_, form_, painter_, accessibility_};

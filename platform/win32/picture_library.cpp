@@ -79,7 +79,7 @@ PictureLibrary::PictureLibrary(HINSTANCE instance)
     }
 }
 
-const PictureLibrary::Entry* PictureLibrary::decoded(PictureId picture) const {
+const PictureLibrary::Entry* PictureLibrary::decoded(PictureId picture) {
     const auto found = entries_.find(picture);
     if (found == entries_.end()) {
         return nullptr;
@@ -93,7 +93,7 @@ const PictureLibrary::Entry* PictureLibrary::decoded(PictureId picture) const {
     return &entry;
 }
 
-void PictureLibrary::forget(PictureId picture) const {
+void PictureLibrary::forget(PictureId picture) {
     const auto found = entries_.find(picture);
     if (found != entries_.end()) {
         Entry& entry = found->second;
@@ -108,13 +108,13 @@ PixelSize PictureLibrary::size(PictureId picture) const {
     return found == entries_.end() ? PixelSize{} : found->second.size;
 }
 
-const Pixels& PictureLibrary::pixels(PictureId picture) const {
+const Pixels& PictureLibrary::pixels(PictureId picture) {
     static const Pixels none;
     const Entry* entry = decoded(picture);
     return entry == nullptr ? none : entry->pixels;
 }
 
-HBITMAP PictureLibrary::bitmap(PictureId picture) const {
+HBITMAP PictureLibrary::bitmap(PictureId picture) {
     const Entry* entry = decoded(picture);
     return entry == nullptr ? nullptr : entry->bitmap.get();
 }

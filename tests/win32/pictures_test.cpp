@@ -24,7 +24,7 @@ protected:
 
 TEST_F(ProgramPictures, EveryPictureDecodesToItsSize) {
     ASSERT_NE(program.get(), nullptr) << "Dialvane.exe not found beside the tests";
-    const win32::PictureLibrary pictures(program.get());
+    win32::PictureLibrary pictures(program.get());
     const struct {
         PictureId picture;
         PixelSize size;
@@ -41,7 +41,7 @@ TEST_F(ProgramPictures, EveryPictureDecodesToItsSize) {
 }
 
 TEST_F(ProgramPictures, GifTransparencyAndJpegOpacitySurviveDecoding) {
-    const win32::PictureLibrary pictures(program.get());
+    win32::PictureLibrary pictures(program.get());
     const Pixels& cross = pictures.pixels(PictureId::ExitCross);
     ASSERT_EQ(cross.width, 40);
     EXPECT_EQ(cross.at(0, 0) >> 24, 0U) << "corner of the cross shows what lies beneath";
@@ -101,7 +101,7 @@ Pixels decodedBySystem(HINSTANCE module, int resource) {
 // The built-in decoder must show the pictures as Windows would.
 TEST_F(ProgramPictures, LookAsTheSystemImagingComponentDecodesThem) {
     const testing::ComApartment com;
-    const win32::PictureLibrary pictures(program.get());
+    win32::PictureLibrary pictures(program.get());
     const struct {
         PictureId picture;
         int resource;
@@ -134,7 +134,7 @@ TEST_F(ProgramPictures, LookAsTheSystemImagingComponentDecodesThem) {
 }
 
 TEST_F(ProgramPictures, IconAndPointingHandLoad) {
-    const win32::PictureLibrary pictures(program.get());
+    win32::PictureLibrary pictures(program.get());
     HICON icon = pictures.icon(71);
     ASSERT_NE(icon, nullptr);
     ICONINFO info{};
