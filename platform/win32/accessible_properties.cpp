@@ -107,7 +107,11 @@ HRESULT AccessibleProxy::get_accState(VARIANT child, VARIANT* state) {
         if (const auto index = paintedIndex(child)) {
             return longVariant(paintedChildren()[*index].state, state);
         }
-        return standard_->get_accState(child, state);
+        const HRESULT result = standard_->get_accState(child, state);
+        if (isSelf(child) && result == S_OK && state != nullptr && state->vt == VT_I4) {
+            state->lVal |= addedState();
+        }
+        return result;
     });
 }
 

@@ -105,6 +105,8 @@ protected:
     virtual std::optional<std::wstring> name() const { return std::nullopt; }
     virtual std::optional<std::wstring> value() const { return std::nullopt; }
     virtual std::optional<LONG> role() const { return std::nullopt; }
+    // States on top of those the system's object gives itself.
+    virtual LONG addedState() const { return 0; }
     virtual std::vector<PaintedChild> paintedChildren() const { return {}; }
     virtual HRESULT doDefaultAction(std::size_t paintedChild) {
         (void)paintedChild;

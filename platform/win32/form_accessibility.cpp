@@ -4,6 +4,7 @@
 
 #include "framework/label.h"
 #include "platform/win32/accessible_proxy.h"
+#include "platform/win32/outline_view.h"
 #include "platform/win32/text_conversion.h"
 
 namespace dialvane::win32 {
@@ -22,6 +23,13 @@ constexpr wchar_t pressAction[] = L"Drücken";
 
 bool asksForClient(LPARAM lParam) {
     return static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT;
+}
+
+// In the round gauge the options panel lies beyond the window's edge: there for nobody.
+LONG outlineState(HWND window) {
+    return seenInOutline(::GetAncestor(window, GA_ROOT), window)
+               ? 0
+               : STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
 }
 
 bool pressable(const Form& form, const Element& element) {
@@ -61,10 +69,11 @@ private:
     std::shared_ptr<const FormAccessibility::DescribedForm> described_;
 };
 
-// A text box named by the label beside it, which is painted and so unknown to the system.
-class TextBoxAccessible final : public AccessibleProxy {
+// A push button or text box: a text box is named by the label beside it, which is painted and
+// so unknown to the system, and a control clipped away by the window's outline is hidden.
+class ControlAccessible final : public AccessibleProxy {
 public:
-    TextBoxAccessible(const OleLibrary& ole, HWND window, com_ptr<IAccessible> standard,
+    ControlAccessible(const OleLibrary& ole, HWND window, com_ptr<IAccessible> standard,
                       std::shared_ptr<const FormAccessibility::DescribedForm> described,
                       const Element& element)
         : AccessibleProxy(ole, window, std::move(standard)),
@@ -79,6 +88,7 @@ private:
         const std::string name = described_->form->accessibleNameOf(element_);
         return name.empty() ? std::nullopt : std::optional(widen(name));
     }
+    LONG addedState() const override { return outlineState(window()); }
 
     std::shared_ptr<const FormAccessibility::DescribedForm> described_;
     const Element& element_;
@@ -110,13 +120,16 @@ private:
         return places;
     }
 
+    LONG addedState() const override { return outlineState(window()); }
+
     std::vector<PaintedChild> paintedChildren() const override {
         std::vector<PaintedChild> children;
+        const LONG clipped = outlineState(window());
         for (const std::size_t place : pressablePlaces()) {
             const auto& image = static_cast<const Image&>(*frame_.stacking()[place]);
             RECT screen = described_->mapping->rect(image);
             ::MapWindowPoints(window(), nullptr, reinterpret_cast<POINT*>(&screen), 2);
-            LONG state = 0;
+            LONG state = clipped;
             if (!image.visible()) {
                 state |= STATE_SYSTEM_INVISIBLE;
             }
@@ -249,17 +262,22 @@ LRESULT FormAccessibility::answerWindow(WPARAM wParam, LPARAM lParam) {
                         AccessibleProxy::make<GaugeAccessible>(*ole, window_, described_));
 }
 
-LRESULT FormAccessibility::answerTextBox(HWND box, const Element& element, WPARAM wParam,
+LRESULT FormAccessibility::answerControl(HWND control, const Element& element, WPARAM wParam,
                                          LPARAM lParam) {
     if (!asksForClient(lParam)) {
         return 0;
     }
     const OleLibrary* ole = loadOle();
-    if (ole == nullptr || namedBySystem_.contains(box) || form_.accessibleNameOf(element).empty()) {
+    if (ole == nullptr) {
         return 0;
     }
-    return objectResult(*ole, wParam,
-                        AccessibleProxy::make<TextBoxAccessible>(*ole, box, described_, element));
+    const bool namedHere =
+        !form_.accessibleNameOf(element).empty() && !namedBySystem_.contains(control);
+    if (!namedHere && seenInOutline(window_, control)) {
+        return 0;  // the system's own object says it all
+    }
+    return objectResult(
+        *ole, wParam, AccessibleProxy::make<ControlAccessible>(*ole, control, described_, element));
 }
 
 LRESULT FormAccessibility::answerPanel(HWND panel, const Frame& frame, WPARAM wParam,

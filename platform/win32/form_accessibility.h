@@ -39,9 +39,10 @@ public:
     void elementChanged(const Element& element);
     void captionChanged() { announceChanges(); }
 
-    // Answers WM_GETOBJECT for the window, a text box or a panel; 0 leaves it to the system.
+    // Answers WM_GETOBJECT for the window, a text box or button, or a panel; 0 leaves it to
+    // the system. Whatever the window's outline clips away is invisible and off screen.
     LRESULT answerWindow(WPARAM wParam, LPARAM lParam);
-    LRESULT answerTextBox(HWND box, const Element& element, WPARAM wParam, LPARAM lParam);
+    LRESULT answerControl(HWND control, const Element& element, WPARAM wParam, LPARAM lParam);
     LRESULT answerPanel(HWND panel, const Frame& frame, WPARAM wParam, LPARAM lParam);
 
     // The picture a pictureClickMessage names, while it takes clicks.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/text_box.h"
+#include "platform/win32/outline_view.h"
 #include "platform/win32/text_conversion.h"
 
 namespace dialvane::win32 {
@@ -67,9 +68,7 @@ void FormControls::create() {
             instance_, nullptr);
         const Font& font = edit ? Font{} : button->font();
         ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(painter_.font(font)), FALSE);
-        if (edit) {
-            ::SetWindowSubclass(window, editProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
-        }
+        ::SetWindowSubclass(window, controlProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
         windows_[control] = window;
         elementsByWindow_[window] = control;
         sync(*control, window);
@@ -118,7 +117,7 @@ void FormControls::followCaret() {
     if (found == elementsByWindow_.end() || found->second->kind() != ElementKind::TextBox) {
         return;
     }
-    const bool shown = inView(focus);
+    const bool shown = seenInOutline(window_, focus);
     if (!shown && caretHiddenIn_ != focus) {
         ::HideCaret(focus);
         caretHiddenIn_ = focus;
@@ -126,15 +125,6 @@ void FormControls::followCaret() {
         ::ShowCaret(focus);
         caretHiddenIn_ = nullptr;
     }
-}
-
-bool FormControls::inView(HWND control) const {
-    RECT shown{};
-    RECT placed{};
-    RECT both{};
-    ::GetWindowRect(window_, &shown);
-    ::GetWindowRect(control, &placed);
-    return ::IsWindowVisible(control) && ::IntersectRect(&both, &shown, &placed);
 }
 
 void FormControls::command(WPARAM wParam, LPARAM lParam) {

@@ -42,13 +42,16 @@ public:
     // Deactivation keeps the focused control; activation gives it back.
     void keepFocus();
     void restoreFocus() const;
+    // A key that would press a control nobody can see: Enter anywhere (it applies the
+    // options), Space on a button. Such a key does nothing.
+    bool pressesUnseen(const MSG& message) const;
 
 private:
-    static LRESULT CALLBACK editProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
-                                          UINT_PTR id, DWORD_PTR data);
+    static LRESULT CALLBACK controlProcedure(HWND control, UINT message, WPARAM wParam,
+                                             LPARAM lParam, UINT_PTR id, DWORD_PTR data);
+    LRESULT onControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onEditMessage(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
     void sync(const Control& control, HWND window) const;
-    bool inView(HWND control) const;
 
     HINSTANCE instance_;
     Form& form_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/message_box.h"
 #include "platform/win32/text_conversion.h"
 
 namespace dialvane::win32 {
@@ -153,6 +154,14 @@ void FormWindow::close(bool sessionEnding) {
     if (unloaded_) {
         return;
     }
+    if (messageBoxOpen()) {
+        // The handler waiting in the box finishes first, on a window that is still there. At
+        // the end of the session nothing waits: the box goes and the settings are saved now.
+        endMessageBoxes(sessionEnding ? nullptr : window_);
+        if (!sessionEnding) {
+            return;
+        }
+    }
     // At the end of the session the unload always runs, so no setting is lost.
     if (!form_.queryUnload() && !sessionEnding) {
         return;
@@ -168,6 +177,9 @@ int FormWindow::run() {
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (message.message == WM_SYSKEYDOWN && message.wParam == VK_F4) {
             ::PostMessageW(window_, WM_CLOSE, 0, 0);
+            continue;
+        }
+        if (controls_.pressesUnseen(message)) {
             continue;
         }
         if (!::IsDialogMessageW(window_, &message)) {

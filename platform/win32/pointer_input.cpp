@@ -36,6 +36,14 @@ std::int16_t heldButtons(WPARAM keys) {
 }  // namespace
 
 bool PointerInput::route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Another window took the pointer (or the system cancelled the press): the next press
+    // starts afresh, and the window does not take the pointer back.
+    if ((message == WM_CAPTURECHANGED && reinterpret_cast<HWND>(lParam) != window) ||
+        message == WM_CANCELMODE) {
+        router_.forgetPress();
+        followCapture(window);
+        return true;
+    }
     if (message < WM_MOUSEFIRST || message > WM_MBUTTONDBLCLK) {
         return false;  // not a pointer message: no key state to ask for
     }

@@ -19,7 +19,7 @@ public:
     PointerInput(Form& form, const Frame* panel, const PixelMapping& mapping)
         : router_(form, panel), mapping_(mapping) {}
 
-    // True when the message was the pointer's and has been routed.
+    // True when the message was the pointer's (or its capture's) and has been handled.
     bool route(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // Shift+F10 or the menu key: a right press and release at that point.
     void contextMenuKey(HWND window, Point at);
