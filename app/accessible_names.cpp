@@ -2,11 +2,11 @@
 
 namespace dialvane {
 
-std::string Form1::accessibleName() const {
+std::string Form1::accessibleWindowName() const {
     return caption() + ", " + (lblHDRAM.caption() == "RAM" ? "Arbeitsspeicher" : "Laufwerk C:");
 }
 
-std::string Form1::accessibleName(const Element& element) const {
+std::string Form1::accessibleNameOf(const Element& element) const {
     if (&element == &txtHeight) {
         return Label4(0).caption();
     }

@@ -23,6 +23,7 @@ class Form1 : public Form {
 public:
     // What Label3 shows when loaded and again after every press on the window.
     static constexpr std::string_view creditLine = "Dialvane 1.0";
+    static constexpr Colour creditColour = Colour::rgb(128, 128, 128);
 
     explicit Form1(Platform& platform);
 
@@ -66,9 +67,9 @@ public:
 
     // What a screen reader says: "Dialvane, Arbeitsspeicher" and the reading as shown; the text
     // boxes take the label beside them, the red cross is "Beenden".
-    std::string accessibleName() const override;
+    std::string accessibleWindowName() const override;
     const Label* valueLabel() const override { return &lbl_MEM; }
-    std::string accessibleName(const Element& element) const override;
+    std::string accessibleNameOf(const Element& element) const override;
 
     // Gauge.
     void Drehen(const double& position);

@@ -4,7 +4,6 @@ namespace dialvane {
 namespace {
 
 constexpr Colour grey192 = Colour::rgb(192, 192, 192);
-constexpr Colour grey128 = Colour::rgb(128, 128, 128);
 constexpr Colour captionBrown = Colour::rgb(192, 64, 0);
 constexpr Colour orange = Colour::rgb(255, 128, 0);
 
@@ -34,7 +33,7 @@ Form1::Form1(Platform& platform)
       cmd_EXIT(*this, {.name = "cmd_EXIT", .container = &Frame1}, {3750, 1500, 600, 615},
                PictureId::ExitCross, PointerId::Hand),
       Label3(*this, {.name = "Label3", .container = &Frame1, .tabIndex = 6}, {330, 120, 2400, 240},
-             std::string(creditLine), {.foreColor = grey128}),
+             std::string(creditLine), {.foreColor = creditColour}),
       Image1(*this, {.name = "Image1", .visible = false}, {7575, 3150, 9270, 8310},
              PictureId::OptionsBackground),
       lblHDRAM(*this, {.name = "lblHDRAM", .tabIndex = 14, .enabled = false},

@@ -88,7 +88,7 @@ void Form::Form_MouseDown(std::int16_t, std::int16_t, float, float) {}
 void Form::Form_MouseMove(std::int16_t, std::int16_t, float, float) {}
 void Form::Form_MouseUp(std::int16_t, std::int16_t, float, float) {}
 
-std::string Form::accessibleName(const Element&) const {
+std::string Form::accessibleNameOf(const Element&) const {
     return {};
 }
 

@@ -86,9 +86,9 @@ public:
     // What a screen reader is told: the window's name, the label whose caption is its value
     // (none by default), and the name of an element whose own text is missing or says too
     // little (empty: nothing to add).
-    virtual std::string accessibleName() const { return caption_; }
+    virtual std::string accessibleWindowName() const { return caption_; }
     virtual const Label* valueLabel() const { return nullptr; }
-    virtual std::string accessibleName(const Element& element) const;
+    virtual std::string accessibleNameOf(const Element& element) const;
     // Where the keyboard's context-menu key points: the host presses and releases the right
     // button there.
     virtual Point contextPoint() const { return {width_ / 2, height_ / 2}; }

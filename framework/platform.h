@@ -53,7 +53,8 @@ public:
     virtual PixelSize pictureSize(PictureId picture) const = 0;
     virtual NumberFormat numberFormat() const = 0;
 
-    // System calls the gauge makes, with their Windows names and argument order.
+    // System calls the gauge makes, under their Windows names and in Windows' argument order;
+    // arguments the program never varies are left out.
     virtual void GlobalMemoryStatus(MEMORYSTATUS& status) = 0;
     // Makes the drive named by the first two characters current; RuntimeError when it is not
     // a drive that exists.
@@ -75,8 +76,10 @@ public:
     // could not be opened (another program held it too long) or emptied.
     virtual bool clearClipboard(WindowHandle owner) = 0;
 
-    // The registry, through the ANSI functions with their Windows names and argument order.
-    // Names and data are bytes in the ANSI code page; results are Windows error codes.
+    // The registry, through the ANSI functions under their Windows names and in Windows'
+    // argument order, without the arguments the program never varies (RegQueryValueExA only
+    // asks whether the value is there). Names and data are bytes in the ANSI code page;
+    // results are Windows error codes.
     virtual std::int32_t RegOpenKeyExA(RegistryKey root, std::string_view subKey,
                                        std::uint32_t options, std::uint32_t access,
                                        RegistryKey& opened) = 0;
@@ -91,6 +94,10 @@ public:
                                         std::string_view text) = 0;
     // UTF-8 in the ANSI code page; nothing when a character has no place there.
     virtual std::optional<std::string> toAnsi(std::string_view utf8) const = 0;
+    // A value whose name the ANSI code page cannot hold, found and deleted in UTF-16; the name
+    // in UTF-8. RegSetValueExW writes such a name too.
+    virtual std::int32_t RegQueryValueExW(RegistryKey key, std::string_view name) = 0;
+    virtual std::int32_t RegDeleteValueW(RegistryKey key, std::string_view name) = 0;
 
     // The program file: its folder ("C:\Tools", or "D:\" for a drive root) and its name
     // without the extension, both UTF-8.

@@ -86,4 +86,10 @@ void PointerRouter::contextMenuKey(Point at) {
     release(rightButton, 0, at.x, at.y);
 }
 
+void PointerRouter::forgetPress() {
+    held_ = 0;
+    target_ = nullptr;
+    clickable_ = false;
+}
+
 }  // namespace dialvane

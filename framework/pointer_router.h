@@ -30,6 +30,9 @@ public:
     void doubleClick(std::int16_t shift, float x, float y);
     // The context-menu key: what a right press and release without moving at that point does.
     void contextMenuKey(Point at);
+    // The window lost the pointer between press and release: what was held is forgotten, and
+    // no release handler runs for it.
+    void forgetPress();
 
     // True while a press is being followed, so the host keeps the pointer captured.
     bool capturing() const { return held_ != 0; }

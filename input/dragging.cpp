@@ -4,14 +4,13 @@
 #include "app/settings_keys.h"
 #include "framework/number_text.h"
 #include "framework/numeric.h"
+#include "framework/pointer_router.h"
 
 namespace dialvane {
 namespace {
 
 // Closer than this to the left, top or bottom screen edge, the window sits flush on it.
 constexpr std::int32_t snapDistance = 50;
-constexpr std::int16_t rightButton = 2;
-constexpr Colour grey = Colour::rgb(128, 128, 128);
 
 }  // namespace
 
@@ -21,8 +20,8 @@ void Form1::Form_MouseDown(std::int16_t button, std::int16_t, float x, float y) 
     dragX = toInt32(x);
     dragY = toInt32(y);
     Label3.setCaption(std::string(creditLine));
-    Label3.setForeColor(grey);
-    if (button == rightButton) {
+    Label3.setForeColor(creditColour);
+    if (button == PointerRouter::rightButton) {
         ShowOptions();
     }
 }

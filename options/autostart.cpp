@@ -29,17 +29,19 @@ std::string Form1::startCommand() const {
     return command;
 }
 
+// Name and command go to the ANSI functions in the ANSI code page; where either has no place
+// there, both go in UTF-16, or they would be stored with question marks.
 bool Form1::SetAutoRun(const std::string& valueName, const std::string& data) {
     RegistryKey key = 0;
     if (platform().RegOpenKeyExA(hkeyCurrentUser, runKey, 0, runKeyAccess, key) != errorSuccess) {
         return false;
     }
-    // A command the ANSI code page cannot hold would be stored with question marks.
+    const auto ansiName = platform().toAnsi(valueName);
     const auto ansi = platform().toAnsi(data);
     const std::int32_t result =
-        ansi ? platform().RegSetValueExA(key, valueName, 0, regSz, *ansi,
-                                         static_cast<std::uint32_t>(ansi->size() + 1))
-             : platform().RegSetValueExW(key, valueName, data);
+        ansiName && ansi ? platform().RegSetValueExA(key, *ansiName, 0, regSz, *ansi,
+                                                     static_cast<std::uint32_t>(ansi->size() + 1))
+                         : platform().RegSetValueExW(key, valueName, data);
     platform().RegCloseKey(key);
     return result == errorSuccess;
 }
@@ -49,7 +51,10 @@ bool Form1::RemoveAutoRun(const std::string& valueName) {
     if (platform().RegOpenKeyExA(hkeyCurrentUser, runKey, 0, runKeyAccess, key) != errorSuccess) {
         return false;
     }
-    const bool deleted = platform().RegDeleteValueA(key, valueName) == errorSuccess;
+    const auto ansiName = platform().toAnsi(valueName);
+    const std::int32_t result = ansiName ? platform().RegDeleteValueA(key, *ansiName)
+                                         : platform().RegDeleteValueW(key, valueName);
+    const bool deleted = result == errorSuccess;
     platform().RegCloseKey(key);
     return deleted;
 }
@@ -62,7 +67,9 @@ bool Form1::autoRunRemains(const std::string& valueName) {
     if (opened != errorSuccess) {
         return opened != errorFileNotFound;
     }
-    const std::int32_t found = platform().RegQueryValueExA(key, valueName);
+    const auto ansiName = platform().toAnsi(valueName);
+    const std::int32_t found = ansiName ? platform().RegQueryValueExA(key, *ansiName)
+                                        : platform().RegQueryValueExW(key, valueName);
     platform().RegCloseKey(key);
     return found != errorFileNotFound;
 }

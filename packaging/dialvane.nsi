@@ -1,12 +1,14 @@
-; Dialvane setup: a per-machine, 64-bit install into Program Files.
+; Dialvane setup: a per-user, 64-bit install without administrator rights, since the autostart
+; value and the settings it looks after are the user's own.
 ; makensis -DVERSION=1.0 -DVERSION4=1.0.0.0 -DPROGRAM=Dialvane.exe -DREADME=README.txt
 ;          -DLICENSE=LICENSE -DICON=dialvane.ico -DOUTFILE=Dialvane-1.0-setup.exe dialvane.nsi
 
 Unicode true
-; The amd64 stubs: a 32-bit installer would land in the 32-bit Program Files and registry view.
+; The amd64 stubs: Debian's Wine runs no 32-bit program, and a 32-bit installer would read the
+; 32-bit registry view.
 Target amd64-unicode
 SetCompressor /SOLID lzma
-RequestExecutionLevel admin
+RequestExecutionLevel user
 ManifestDPIAware true
 
 !include "MUI2.nsh"
@@ -22,7 +24,10 @@ ManifestDPIAware true
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES64\${PRODUCT}"
+; $LOCALAPPDATA is the user's own as long as the shell context stays "current".
+InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
+; An update goes where the user put the last one.
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 BrandingText "${PRODUCT} ${VERSION}"
 
 VIProductVersion "${VERSION4}"
@@ -47,10 +52,17 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "MIT License, ${PUBLISHER}"
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "German"
 
+; Where an earlier version was installed for all users, if it was.
+Var MachineFolder
+
 LangString StillRunning ${LANG_ENGLISH} "Dialvane is still running. Please close it and try again."
 LangString StillRunning ${LANG_GERMAN} "Dialvane läuft noch. Bitte beenden Sie es und versuchen Sie es erneut."
 LangString SettingsSection ${LANG_ENGLISH} "Remove settings"
 LangString SettingsSection ${LANG_GERMAN} "Einstellungen entfernen"
+LangString MachineCopy ${LANG_ENGLISH} "An earlier Dialvane is installed for all users in $MachineFolder. \
+Removing it needs administrator rights: use $\"Apps & features$\"."
+LangString MachineCopy ${LANG_GERMAN} "Eine frühere Version von Dialvane ist für alle Benutzer in $MachineFolder \
+installiert. Zum Entfernen braucht es Administratorrechte: unter $\"Apps & Features$\"."
 
 ; Ends every running gauge the way a user would, so it saves its settings on the way out, then
 ; removes the program file, which Windows keeps locked until the process has gone.
@@ -85,9 +97,58 @@ FunctionEnd
 !insertmacro EndGauge ""
 !insertmacro EndGauge "un."
 
+; The gauge's autostart value holds its path without extension, in quotes when the path has a
+; space. $0 becomes 1 when the value starts the program in the folder on the stack, else 0.
+!macro StartsCopy prefix
+Function ${prefix}StartsCopy
+    Exch $1
+    Push $2
+    ReadRegStr $0 HKCU "${RUN_KEY}" "${PRODUCT}"
+    StrCpy $2 $0 1
+    ${If} $2 == '"'
+        StrCpy $0 $0 "" 1
+        StrCpy $2 $0 "" -1
+        ${If} $2 == '"'
+            StrCpy $0 $0 -1
+        ${EndIf}
+    ${EndIf}
+    StrCpy $2 $0 "" -4
+    ${If} $2 == ".exe"
+        StrCpy $0 $0 -4
+    ${EndIf}
+    ; == ignores case, as Windows does for paths.
+    ${If} $0 == "$1\Dialvane"
+        StrCpy $0 1
+    ${Else}
+        StrCpy $0 0
+    ${EndIf}
+    Pop $2
+    Pop $1
+FunctionEnd
+!macroend
+!insertmacro StartsCopy ""
+!insertmacro StartsCopy "un."
+
+; A non-elevated installer can neither remove an earlier install for all users nor its entry,
+; so it leaves them and says so. The user's autostart value moves on to this copy, or logging
+; on would start the old version beside the new one.
+Function TakeOverFromMachineCopy
+    ReadRegStr $MachineFolder HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $MachineFolder == ""
+    ${OrIf} $MachineFolder == $INSTDIR
+        Return
+    ${EndIf}
+    Push $MachineFolder
+    Call StartsCopy
+    ${If} $0 = 1
+        WriteRegStr HKCU "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\Dialvane"'
+    ${EndIf}
+    MessageBox MB_OK|MB_ICONINFORMATION "$(MachineCopy)" /SD IDOK
+FunctionEnd
+
 Section "Dialvane" SecProgram
     SectionIn RO
-    SetShellVarContext all
+    SetShellVarContext current
     Call EndGauge
     SetOutPath "$INSTDIR"
     File "/oname=Dialvane.exe" "${PROGRAM}"
@@ -96,52 +157,35 @@ Section "Dialvane" SecProgram
     WriteUninstaller "$INSTDIR\Uninstall.exe"
     CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\Dialvane.exe"
 
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Dialvane.exe,0"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
-    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
-    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Dialvane.exe,0"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
     ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
-    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+    Call TakeOverFromMachineCopy
 SectionEnd
-
-; The gauge's autostart value holds its path without extension, in quotes when the path has a
-; space. Only a value that starts this installed program goes; one for another copy stays.
-Function un.RemoveAutostart
-    ReadRegStr $0 HKCU "${RUN_KEY}" "${PRODUCT}"
-    StrCmp $0 "" done
-    StrCpy $1 $0 1
-    ${If} $1 == '"'
-        StrCpy $0 $0 "" 1
-        StrCpy $1 $0 "" -1
-        ${If} $1 == '"'
-            StrCpy $0 $0 -1
-        ${EndIf}
-    ${EndIf}
-    StrCpy $1 $0 "" -4
-    ${If} $1 == ".exe"
-        StrCpy $0 $0 -4
-    ${EndIf}
-    ; StrCmp ignores case, as Windows does for paths.
-    StrCmp $0 "$INSTDIR\Dialvane" 0 done
-    DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
-done:
-FunctionEnd
 
 Section "un.Dialvane" UnSecProgram
     SectionIn RO
-    SetShellVarContext all
+    SetShellVarContext current
     Call un.EndGauge
-    Call un.RemoveAutostart
+    ; Only a value that starts this copy goes; one for another copy stays.
+    Push $INSTDIR
+    Call un.StartsCopy
+    ${If} $0 = 1
+        DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
+    ${EndIf}
     Delete "$SMPROGRAMS\${PRODUCT}.lnk"
     Delete "$INSTDIR\README.txt"
     Delete "$INSTDIR\LICENSE"
     Delete "$INSTDIR\Uninstall.exe"
-    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
     ; Last, so a folder that is gone means the uninstall is through.
     RMDir "$INSTDIR"
 SectionEnd

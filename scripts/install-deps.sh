@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ clang-format googletest libgtest-dev libbenchmark-dev libjpeg-dev
-    clang libclang-rt-dev llvm
+    libgif-dev libstb-dev clang libclang-rt-dev llvm
     g++-mingw-w64-x86-64-posix mingw-w64-tools
     wine wine64 fonts-wine xvfb xdotool imagemagick x11-utils xclip locales
     nsis unzip

@@ -16,7 +16,7 @@
 namespace dialvane::win32 {
 
 // A simple element the system's object for a window cannot know, such as a painted button.
-struct OwnChild {
+struct PaintedChild {
     std::wstring name;
     LONG role = 0;
     LONG state = 0;
@@ -24,10 +24,11 @@ struct OwnChild {
     RECT screen{};
 };
 
-// An accessible object that answers as the system's own object for a window and differs only
-// where a subclass says so: its name, value and role, and simple children of its own that
-// follow the system's children. It enumerates its children itself: oleacc's AccessibleChildren
-// would otherwise ask each child by number, which Wine's client object does not answer.
+// An accessible object (its IAccessible answers in accessible_properties.cpp) that answers as the
+// system's own object for a window and differs only where a subclass says so: its name, value and
+// role, and simple children of its own that follow the system's children. It enumerates its
+// children itself: oleacc's AccessibleChildren would otherwise ask each child by number, which
+// Wine's client object does not answer.
 class AccessibleProxy : public IAccessible, public IEnumVARIANT, public IOleWindow {
 public:
     AccessibleProxy(const AccessibleProxy&) = delete;
@@ -104,9 +105,11 @@ protected:
     virtual std::optional<std::wstring> name() const { return std::nullopt; }
     virtual std::optional<std::wstring> value() const { return std::nullopt; }
     virtual std::optional<LONG> role() const { return std::nullopt; }
-    virtual std::vector<OwnChild> ownChildren() const { return {}; }
-    virtual HRESULT doDefaultAction(std::size_t ownChild) {
-        (void)ownChild;
+    // States on top of those the system's object gives itself.
+    virtual LONG addedState() const { return 0; }
+    virtual std::vector<PaintedChild> paintedChildren() const { return {}; }
+    virtual HRESULT doDefaultAction(std::size_t paintedChild) {
+        (void)paintedChild;
         return DISP_E_MEMBERNOTFOUND;
     }
 
@@ -117,7 +120,7 @@ private:
     };
     LONG standardCount() const;
     // Which own child the id names, if any.
-    std::optional<std::size_t> ownIndex(const VARIANT& child) const;
+    std::optional<std::size_t> paintedIndex(const VARIANT& child) const;
     std::vector<Entry> children() const;
     // The children are taken once per pass, at its first step after a Reset.
     void beginEnumeration();

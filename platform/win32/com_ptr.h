@@ -33,20 +33,4 @@ private:
     T* pointer_ = nullptr;
 };
 
-// COM for the lifetime of the user-interface thread.
-class com_apartment {
-public:
-    com_apartment() : ok_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    com_apartment(const com_apartment&) = delete;
-    com_apartment& operator=(const com_apartment&) = delete;
-    ~com_apartment() {
-        if (ok_) {
-            ::CoUninitialize();
-        }
-    }
-
-private:
-    bool ok_;
-};
-
 }  // namespace dialvane::win32

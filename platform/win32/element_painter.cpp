@@ -15,7 +15,7 @@ COLORREF colorRef(Colour colour) {
 
 }  // namespace
 
-ElementPainter::ElementPainter(const PictureLibrary& pictures, PixelMapping mapping, int dpi)
+ElementPainter::ElementPainter(PictureLibrary& pictures, PixelMapping mapping, int dpi)
     : pictures_(pictures), mapping_(mapping), dpi_(dpi) {}
 
 HFONT ElementPainter::font(const Font& requested) const {

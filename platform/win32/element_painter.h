@@ -20,7 +20,7 @@ namespace dialvane::win32 {
 // Draws the elements that have no window of their own: labels, pictures and lines.
 class ElementPainter {
 public:
-    ElementPainter(const PictureLibrary& pictures, PixelMapping mapping, int dpi);
+    ElementPainter(PictureLibrary& pictures, PixelMapping mapping, int dpi);
 
     // Paints a container's windowless elements, the bottom of the stacking first.
     void paint(HDC dc, const std::vector<const Element*>& topToBottom) const;
@@ -35,7 +35,7 @@ private:
     void paintImage(HDC dc, const Image& image) const;
     void paintLine(HDC dc, const Line& line) const;
 
-    const PictureLibrary& pictures_;
+    PictureLibrary& pictures_;
     PixelMapping mapping_;
     int dpi_;
     mutable std::map<std::tuple<std::string, float, int, FontFamily>, unique_font> fonts_;

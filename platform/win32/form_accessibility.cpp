@@ -4,6 +4,7 @@
 
 #include "framework/label.h"
 #include "platform/win32/accessible_proxy.h"
+#include "platform/win32/outline_view.h"
 #include "platform/win32/text_conversion.h"
 
 namespace dialvane::win32 {
@@ -24,9 +25,16 @@ bool asksForClient(LPARAM lParam) {
     return static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT;
 }
 
+// In the round gauge the options panel lies beyond the window's edge: there for nobody.
+LONG outlineState(HWND window) {
+    return seenInOutline(::GetAncestor(window, GA_ROOT), window)
+               ? 0
+               : STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
+}
+
 bool pressable(const Form& form, const Element& element) {
     return element.kind() == ElementKind::Image && static_cast<const Image&>(element).onClick &&
-           !form.accessibleName(element).empty();
+           !form.accessibleNameOf(element).empty();
 }
 
 // The window itself. With a value it is a progress bar: MSAA has no level indicator, and a
@@ -34,53 +42,55 @@ bool pressable(const Form& form, const Element& element) {
 class GaugeAccessible final : public AccessibleProxy {
 public:
     GaugeAccessible(const OleLibrary& ole, HWND window, com_ptr<IAccessible> standard,
-                    std::shared_ptr<const FormAccessibility::Source> source)
-        : AccessibleProxy(ole, window, std::move(standard)), source_(std::move(source)) {}
+                    std::shared_ptr<const FormAccessibility::DescribedForm> described)
+        : AccessibleProxy(ole, window, std::move(standard)), described_(std::move(described)) {}
 
 private:
     std::optional<std::wstring> name() const override {
-        if (source_->form == nullptr) {
+        if (described_->form == nullptr) {
             return std::nullopt;
         }
-        return widen(source_->form->accessibleName());
+        return widen(described_->form->accessibleWindowName());
     }
     std::optional<std::wstring> value() const override {
-        const Label* label = source_->form != nullptr ? source_->form->valueLabel() : nullptr;
+        const Label* label = described_->form != nullptr ? described_->form->valueLabel() : nullptr;
         if (label == nullptr) {
             return std::nullopt;
         }
         return widen(label->caption());
     }
     std::optional<LONG> role() const override {
-        if (source_->form == nullptr || source_->form->valueLabel() == nullptr) {
+        if (described_->form == nullptr || described_->form->valueLabel() == nullptr) {
             return std::nullopt;
         }
         return ROLE_SYSTEM_PROGRESSBAR;
     }
 
-    std::shared_ptr<const FormAccessibility::Source> source_;
+    std::shared_ptr<const FormAccessibility::DescribedForm> described_;
 };
 
-// A text box named by the label beside it, which is painted and so unknown to the system.
-class TextBoxAccessible final : public AccessibleProxy {
+// A push button or text box: a text box is named by the label beside it, which is painted and
+// so unknown to the system, and a control clipped away by the window's outline is hidden.
+class ControlAccessible final : public AccessibleProxy {
 public:
-    TextBoxAccessible(const OleLibrary& ole, HWND window, com_ptr<IAccessible> standard,
-                      std::shared_ptr<const FormAccessibility::Source> source,
+    ControlAccessible(const OleLibrary& ole, HWND window, com_ptr<IAccessible> standard,
+                      std::shared_ptr<const FormAccessibility::DescribedForm> described,
                       const Element& element)
         : AccessibleProxy(ole, window, std::move(standard)),
-          source_(std::move(source)),
+          described_(std::move(described)),
           element_(element) {}
 
 private:
     std::optional<std::wstring> name() const override {
-        if (source_->form == nullptr) {
+        if (described_->form == nullptr) {
             return std::nullopt;
         }
-        const std::string name = source_->form->accessibleName(element_);
+        const std::string name = described_->form->accessibleNameOf(element_);
         return name.empty() ? std::nullopt : std::optional(widen(name));
     }
+    LONG addedState() const override { return outlineState(window()); }
 
-    std::shared_ptr<const FormAccessibility::Source> source_;
+    std::shared_ptr<const FormAccessibility::DescribedForm> described_;
     const Element& element_;
 };
 
@@ -88,61 +98,66 @@ private:
 class PanelAccessible final : public AccessibleProxy {
 public:
     PanelAccessible(const OleLibrary& ole, HWND window, com_ptr<IAccessible> standard,
-                    std::shared_ptr<const FormAccessibility::Source> source, const Frame& frame)
+                    std::shared_ptr<const FormAccessibility::DescribedForm> described,
+                    const Frame& frame)
         : AccessibleProxy(ole, window, std::move(standard)),
-          source_(std::move(source)),
+          described_(std::move(described)),
           frame_(frame) {}
 
 private:
     // Places in the panel's stacking.
     std::vector<std::size_t> pressablePlaces() const {
         std::vector<std::size_t> places;
-        if (source_->form == nullptr) {
+        if (described_->form == nullptr) {
             return places;
         }
         const auto& stacking = frame_.stacking();
         for (std::size_t place = 0; place < stacking.size(); ++place) {
-            if (pressable(*source_->form, *stacking[place])) {
+            if (pressable(*described_->form, *stacking[place])) {
                 places.push_back(place);
             }
         }
         return places;
     }
 
-    std::vector<OwnChild> ownChildren() const override {
-        std::vector<OwnChild> children;
+    LONG addedState() const override { return outlineState(window()); }
+
+    std::vector<PaintedChild> paintedChildren() const override {
+        std::vector<PaintedChild> children;
+        const LONG clipped = outlineState(window());
         for (const std::size_t place : pressablePlaces()) {
             const auto& image = static_cast<const Image&>(*frame_.stacking()[place]);
-            RECT screen = source_->mapping->rect(image);
+            RECT screen = described_->mapping->rect(image);
             ::MapWindowPoints(window(), nullptr, reinterpret_cast<POINT*>(&screen), 2);
-            LONG state = 0;
+            LONG state = clipped;
             if (!image.visible()) {
                 state |= STATE_SYSTEM_INVISIBLE;
             }
             if (!image.enabled()) {
                 state |= STATE_SYSTEM_UNAVAILABLE;
             }
-            children.push_back({widen(source_->form->accessibleName(image)), ROLE_SYSTEM_PUSHBUTTON,
-                                state, pressAction, screen});
+            children.push_back({widen(described_->form->accessibleNameOf(image)),
+                                ROLE_SYSTEM_PUSHBUTTON, state, pressAction, screen});
         }
         return children;
     }
 
-    HRESULT doDefaultAction(std::size_t ownChild) override {
+    HRESULT doDefaultAction(std::size_t paintedChild) override {
         const std::vector<std::size_t> places = pressablePlaces();
-        if (ownChild >= places.size() ||
-            FormAccessibility::pictureToClick(frame_, places[ownChild]) == nullptr) {
+        if (paintedChild >= places.size() ||
+            FormAccessibility::pictureToClick(frame_, places[paintedChild]) == nullptr) {
             return DISP_E_MEMBERNOTFOUND;
         }
-        return ::PostMessageW(window(), pictureClickMessage, places[ownChild], 0) ? S_OK : E_FAIL;
+        return ::PostMessageW(window(), pictureClickMessage, places[paintedChild], 0) ? S_OK
+                                                                                      : E_FAIL;
     }
 
-    std::shared_ptr<const FormAccessibility::Source> source_;
+    std::shared_ptr<const FormAccessibility::DescribedForm> described_;
     const Frame& frame_;
 };
 
 template <typename Proxy>
-LRESULT answer(const OleLibrary& ole, WPARAM wParam, const com_ptr<Proxy>& proxy) {
+LRESULT objectResult(const OleLibrary& ole, WPARAM wParam, const com_ptr<Proxy>& proxy) {
     if (!proxy) {
         return 0;
     }
@@ -154,10 +169,10 @@ LRESULT answer(const OleLibrary& ole, WPARAM wParam, const com_ptr<Proxy>& proxy
 }  // namespace
 
 FormAccessibility::FormAccessibility(Form& form, const PixelMapping& mapping)
-    : form_(form), source_(std::make_shared<Source>(Source{&form, &mapping})) {}
+    : form_(form), described_(std::make_shared<DescribedForm>(DescribedForm{&form, &mapping})) {}
 
 FormAccessibility::~FormAccessibility() {
-    source_->form = nullptr;  // objects still held by a client answer like the system's
+    described_->form = nullptr;  // objects still held by a client answer like the system's
     for (HWND box : namedBySystem_) {
         MSAAPROPID name = nameProperty;
         propertyServices_->ClearHwndProps(box, OBJID_CLIENT, CHILDID_SELF, &name, 1);
@@ -171,7 +186,7 @@ FormAccessibility::~FormAccessibility() {
 void FormAccessibility::attach(HWND window, const std::map<HWND, Element*>& controls) {
     window_ = window;
     controls_ = &controls;
-    announcedName_ = form_.accessibleName();
+    announcedName_ = form_.accessibleWindowName();
     const Label* label = form_.valueLabel();
     announcedValue_ = label != nullptr ? label->caption() : std::string{};
 }
@@ -187,7 +202,7 @@ void FormAccessibility::announceChanges() {
     if (window_ == nullptr) {
         return;
     }
-    std::string name = form_.accessibleName();
+    std::string name = form_.accessibleWindowName();
     if (name != announcedName_) {
         announcedName_ = std::move(name);
         ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
@@ -199,7 +214,7 @@ void FormAccessibility::announceChanges() {
     }
 }
 
-const OleLibrary* FormAccessibility::start() {
+const OleLibrary* FormAccessibility::loadOle() {
     const OleLibrary* ole = OleLibrary::get();
     if (ole == nullptr || started_) {
         return ole;
@@ -224,7 +239,7 @@ void FormAccessibility::nameTextBoxes(const OleLibrary& ole) {
         if (element->kind() != ElementKind::TextBox) {
             continue;
         }
-        const std::wstring name = widen(form_.accessibleName(*element));
+        const std::wstring name = widen(form_.accessibleNameOf(*element));
         if (!name.empty() && SUCCEEDED(propertyServices_->SetHwndPropStr(
                                  box, OBJID_CLIENT, CHILDID_SELF, nameProperty, name.c_str()))) {
             namedBySystem_.insert(box);
@@ -239,24 +254,30 @@ LRESULT FormAccessibility::answerWindow(WPARAM wParam, LPARAM lParam) {
     if (!asksForClient(lParam) || window_ == nullptr) {
         return 0;
     }
-    const OleLibrary* ole = start();
+    const OleLibrary* ole = loadOle();
     if (ole == nullptr) {
         return 0;
     }
-    return answer(*ole, wParam, AccessibleProxy::make<GaugeAccessible>(*ole, window_, source_));
+    return objectResult(*ole, wParam,
+                        AccessibleProxy::make<GaugeAccessible>(*ole, window_, described_));
 }
 
-LRESULT FormAccessibility::answerTextBox(HWND box, const Element& element, WPARAM wParam,
+LRESULT FormAccessibility::answerControl(HWND control, const Element& element, WPARAM wParam,
                                          LPARAM lParam) {
     if (!asksForClient(lParam)) {
         return 0;
     }
-    const OleLibrary* ole = start();
-    if (ole == nullptr || namedBySystem_.contains(box) || form_.accessibleName(element).empty()) {
+    const OleLibrary* ole = loadOle();
+    if (ole == nullptr) {
         return 0;
     }
-    return answer(*ole, wParam,
-                  AccessibleProxy::make<TextBoxAccessible>(*ole, box, source_, element));
+    const bool namedHere =
+        !form_.accessibleNameOf(element).empty() && !namedBySystem_.contains(control);
+    if (!namedHere && seenInOutline(window_, control)) {
+        return 0;  // the system's own object says it all
+    }
+    return objectResult(
+        *ole, wParam, AccessibleProxy::make<ControlAccessible>(*ole, control, described_, element));
 }
 
 LRESULT FormAccessibility::answerPanel(HWND panel, const Frame& frame, WPARAM wParam,
@@ -264,12 +285,12 @@ LRESULT FormAccessibility::answerPanel(HWND panel, const Frame& frame, WPARAM wP
     if (!asksForClient(lParam)) {
         return 0;
     }
-    const OleLibrary* ole = start();
+    const OleLibrary* ole = loadOle();
     if (ole == nullptr) {
         return 0;
     }
-    return answer(*ole, wParam,
-                  AccessibleProxy::make<PanelAccessible>(*ole, panel, source_, frame));
+    return objectResult(*ole, wParam,
+                        AccessibleProxy::make<PanelAccessible>(*ole, panel, described_, frame));
 }
 
 const Image* FormAccessibility::pictureToClick(const Frame& frame, WPARAM place) {

@@ -39,27 +39,28 @@ public:
     void elementChanged(const Element& element);
     void captionChanged() { announceChanges(); }
 
-    // Answers WM_GETOBJECT for the window, a text box or a panel; 0 leaves it to the system.
+    // Answers WM_GETOBJECT for the window, a text box or button, or a panel; 0 leaves it to
+    // the system. Whatever the window's outline clips away is invisible and off screen.
     LRESULT answerWindow(WPARAM wParam, LPARAM lParam);
-    LRESULT answerTextBox(HWND box, const Element& element, WPARAM wParam, LPARAM lParam);
+    LRESULT answerControl(HWND control, const Element& element, WPARAM wParam, LPARAM lParam);
     LRESULT answerPanel(HWND panel, const Frame& frame, WPARAM wParam, LPARAM lParam);
 
     // The picture a pictureClickMessage names, while it takes clicks.
     static const Image* pictureToClick(const Frame& frame, WPARAM place);
 
     // What the accessible objects read; they outlive this object when a client holds them.
-    struct Source {
+    struct DescribedForm {
         Form* form;
         const PixelMapping* mapping;
     };
 
 private:
-    const OleLibrary* start();
+    const OleLibrary* loadOle();
     void nameTextBoxes(const OleLibrary& ole);
     void announceChanges();
 
     Form& form_;
-    std::shared_ptr<Source> source_;
+    std::shared_ptr<DescribedForm> described_;
     HWND window_ = nullptr;
     const std::map<HWND, Element*>* controls_ = nullptr;
     std::string announcedName_;

@@ -13,7 +13,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace dialvane;
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
-    const win32::PictureLibrary pictures(instance);
+    win32::PictureLibrary pictures(instance);
     win32::Win32Platform platform(pictures);
     Form1 form(platform);
     win32::FormWindow window(instance, form, platform, pictures);

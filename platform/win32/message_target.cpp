@@ -10,7 +10,7 @@ bool registerClass(HINSTANCE instance, const wchar_t* name) {
     description.lpfnWndProc = MessageTarget::procedure;
     description.hInstance = instance;
     // Icons are set per window: they come from the program's pictures, which a class outlives.
-    description.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
+    description.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     description.lpszClassName = name;
     return ::RegisterClassExW(&description) != 0;
 }

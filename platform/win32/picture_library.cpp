@@ -2,8 +2,7 @@
 
 #include <cstring>
 
-#include "framework/gif_pixels.h"
-#include "framework/jpeg_pixels.h"
+#include "framework/picture_decoding.h"
 #include "platform/win32/resource_ids.h"
 
 namespace dialvane::win32 {
@@ -44,10 +43,6 @@ std::span<const std::uint8_t> resourceBytes(HINSTANCE instance, int resource) {
     return {bytes, size};
 }
 
-bool isGif(std::span<const std::uint8_t> file) {
-    return file.size() >= 3 && file[0] == 'G' && file[1] == 'I' && file[2] == 'F';
-}
-
 }  // namespace
 
 unique_bitmap bitmapOf(const Pixels& pixels) {
@@ -72,19 +67,19 @@ unique_bitmap bitmapOf(const Pixels& pixels) {
 PictureLibrary::PictureLibrary(HINSTANCE instance)
     : instance_(instance), hand_(::LoadCursorW(instance, MAKEINTRESOURCEW(handCursorResource))) {
     if (hand_ == nullptr) {
-        hand_ = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));  // the system's hand
+        hand_ = ::LoadCursorW(nullptr, IDC_HAND);
     }
     for (const PictureId picture :
          {PictureId::DialFace, PictureId::OptionsBackground, PictureId::Hub, PictureId::DotRing,
           PictureId::DotFilled, PictureId::ExitCross}) {
         Entry entry;
         entry.file = resourceBytes(instance_, resourceOf(picture));
-        entry.size = isGif(entry.file) ? gifSize(entry.file) : jpegSize(entry.file);
+        entry.size = pictureSize(entry.file);
         entries_.emplace(picture, std::move(entry));
     }
 }
 
-const PictureLibrary::Entry* PictureLibrary::decoded(PictureId picture) const {
+const PictureLibrary::Entry* PictureLibrary::decoded(PictureId picture) {
     const auto found = entries_.find(picture);
     if (found == entries_.end()) {
         return nullptr;
@@ -92,14 +87,13 @@ const PictureLibrary::Entry* PictureLibrary::decoded(PictureId picture) const {
     Entry& entry = found->second;
     if (!entry.decoded) {
         entry.decoded = true;
-        entry.pixels = isGif(entry.file) ? gifPixels(entry.file) : jpegPixels(entry.file);
-        entry.size = {entry.pixels.width, entry.pixels.height};
+        entry.pixels = decodePicture(entry.file);
         entry.bitmap = bitmapOf(entry.pixels);
     }
     return &entry;
 }
 
-void PictureLibrary::forget(PictureId picture) const {
+void PictureLibrary::forget(PictureId picture) {
     const auto found = entries_.find(picture);
     if (found != entries_.end()) {
         Entry& entry = found->second;
@@ -114,19 +108,19 @@ PixelSize PictureLibrary::size(PictureId picture) const {
     return found == entries_.end() ? PixelSize{} : found->second.size;
 }
 
-const Pixels& PictureLibrary::pixels(PictureId picture) const {
+const Pixels& PictureLibrary::pixels(PictureId picture) {
     static const Pixels none;
     const Entry* entry = decoded(picture);
     return entry == nullptr ? none : entry->pixels;
 }
 
-HBITMAP PictureLibrary::bitmap(PictureId picture) const {
+HBITMAP PictureLibrary::bitmap(PictureId picture) {
     const Entry* entry = decoded(picture);
     return entry == nullptr ? nullptr : entry->bitmap.get();
 }
 
 HCURSOR PictureLibrary::cursor(PointerId pointer) const {
-    return pointer == PointerId::Hand ? hand_ : ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    return pointer == PointerId::Hand ? hand_ : ::LoadCursorW(nullptr, IDC_ARROW);
 }
 
 HICON PictureLibrary::icon(int size) const {

@@ -13,19 +13,23 @@
 namespace dialvane::win32 {
 
 // Every picture the program ships, as premultiplied pixels and as a bitmap ready for alpha
-// blending. The program decodes them itself, so no imaging component (nor COM) is loaded, and
-// only when first drawn: until then only the size is read, so a picture never shown (the
-// options background, in the instrument view) costs no memory.
+// blending. They are decoded by the built-in stb_image, so no imaging component (nor COM) is
+// loaded, and only when first drawn: until then only the size is read, so a picture never shown
+// (the options background, in the instrument view) costs no memory.
 class PictureLibrary {
 public:
     explicit PictureLibrary(HINSTANCE instance);
 
     PixelSize size(PictureId picture) const;
-    // Empty pixels for a picture that could not be decoded.
-    const Pixels& pixels(PictureId picture) const;
-    HBITMAP bitmap(PictureId picture) const;
     HCURSOR cursor(PointerId pointer) const;
     HICON icon(int size) const;
+
+    // Decoded at the first call. Empty pixels for a picture that could not be decoded.
+    const Pixels& pixels(PictureId picture);
+    HBITMAP bitmap(PictureId picture);
+    // Lets the decoded copy go; the picture is decoded again when next asked for. For the
+    // large pictures that only ever go into the cached background.
+    void forget(PictureId picture);
 
 private:
     struct Entry {
@@ -35,16 +39,10 @@ private:
         Pixels pixels;
         unique_bitmap bitmap;
     };
-    const Entry* decoded(PictureId picture) const;
+    const Entry* decoded(PictureId picture);
 
-public:
-    // Lets the decoded copy go; the picture is decoded again when next asked for. For the
-    // large pictures that only ever go into the cached background.
-    void forget(PictureId picture) const;
-
-private:
     HINSTANCE instance_;
-    mutable std::map<PictureId, Entry> entries_;
+    std::map<PictureId, Entry> entries_;
     HCURSOR hand_;
 };
 

@@ -48,8 +48,4 @@ std::string Win32Platform::exeName() const {
     return narrow(name);
 }
 
-void Win32Platform::MsgBox(WindowHandle owner, std::string_view prompt, std::string_view title) {
-    ::MessageBoxW(windowOf(owner), widen(prompt).c_str(), widen(title).c_str(), MB_OK);
-}
-
 }  // namespace dialvane::win32

@@ -64,4 +64,14 @@ std::optional<std::string> Win32Platform::toAnsi(std::string_view utf8) const {
     return toAnsiCodePage(utf8);
 }
 
+std::int32_t Win32Platform::RegQueryValueExW(RegistryKey key, std::string_view name) {
+    const std::wstring valueName = widen(name);
+    return ::RegQueryValueExW(keyOf(key), valueName.c_str(), nullptr, nullptr, nullptr, nullptr);
+}
+
+std::int32_t Win32Platform::RegDeleteValueW(RegistryKey key, std::string_view name) {
+    const std::wstring valueName = widen(name);
+    return ::RegDeleteValueW(keyOf(key), valueName.c_str());
+}
+
 }  // namespace dialvane::win32

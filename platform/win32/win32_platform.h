@@ -51,6 +51,8 @@ public:
     std::int32_t RegSetValueExW(RegistryKey key, std::string_view name,
                                 std::string_view text) override;
     std::optional<std::string> toAnsi(std::string_view utf8) const override;
+    std::int32_t RegQueryValueExW(RegistryKey key, std::string_view name) override;
+    std::int32_t RegDeleteValueW(RegistryKey key, std::string_view name) override;
 
     std::string appPath() const override;
     std::string exeName() const override;

@@ -7,7 +7,7 @@ namespace dialvane::draw {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// The picture formats here store their numbers least significant byte first.
+// The icon and cursor formats store their numbers least significant byte first.
 inline void put8(Bytes& out, unsigned value) {
     out.push_back(static_cast<std::uint8_t>(value & 0xFFU));
 }

@@ -1,43 +1,16 @@
 #include "resources/draw/gif_file.h"
 
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
-#include <unordered_map>
+#include <string>
+
+#include <gif_lib.h>
 
 namespace dialvane::draw {
 namespace {
 
-constexpr int maxCodeSize = 12;
-constexpr unsigned tableLimit = 1U << maxCodeSize;
 constexpr std::uint8_t transparentIndex = 0;
-
-class BitPacker {
-public:
-    explicit BitPacker(Bytes& out) : out_(out) {}
-
-    void put(unsigned code, int size) {
-        buffer_ |= code << filled_;
-        filled_ += size;
-        while (filled_ >= 8) {
-            out_.push_back(static_cast<std::uint8_t>(buffer_ & 0xFFU));
-            buffer_ >>= 8U;
-            filled_ -= 8;
-        }
-    }
-
-    void flush() {
-        if (filled_ > 0) {
-            out_.push_back(static_cast<std::uint8_t>(buffer_ & 0xFFU));
-        }
-        buffer_ = 0;
-        filled_ = 0;
-    }
-
-private:
-    Bytes& out_;
-    unsigned buffer_ = 0;
-    int filled_ = 0;
-};
 
 struct Indexed {
     std::vector<Rgb8> palette;
@@ -76,93 +49,72 @@ int bitsFor(std::size_t colours) {
     return bits;
 }
 
-void putSubBlocks(Bytes& out, const Bytes& data) {
-    for (std::size_t start = 0; start < data.size(); start += 255) {
-        const std::size_t length = std::min<std::size_t>(255, data.size() - start);
-        put8(out, static_cast<unsigned>(length));
-        out.insert(out.end(), data.begin() + static_cast<std::ptrdiff_t>(start),
-                   data.begin() + static_cast<std::ptrdiff_t>(start + length));
-    }
-    put8(out, 0);
+// giflib hands over the file piece by piece; each goes on the end of the buffer.
+int append(GifFileType* gif, const GifByteType* bytes, int length) {
+    auto& out = *static_cast<Bytes*>(gif->UserData);
+    out.insert(out.end(), bytes, bytes + length);
+    return length;
 }
+
+[[noreturn]] void fail(const char* step, int error) {
+    const char* reason = GifErrorString(error);
+    throw std::runtime_error(std::string("giflib, ") + step + ": " + (reason ? reason : "failed"));
+}
+
+void check(int result, const GifFileType& gif, const char* step) {
+    if (result == GIF_ERROR) {
+        fail(step, gif.Error);
+    }
+}
+
+// Closing also writes the trailer, into a buffer that is thrown away when an error got here.
+struct CloseGif {
+    void operator()(GifFileType* gif) const { EGifCloseFile(gif, nullptr); }
+};
+
+struct FreeColourMap {
+    void operator()(ColorMapObject* map) const { GifFreeMapObject(map); }
+};
 
 }  // namespace
-
-Bytes lzwCompress(const std::vector<std::uint8_t>& indices, int minimumCodeSize) {
-    const unsigned clearCode = 1U << minimumCodeSize;
-    const unsigned endCode = clearCode + 1;
-    Bytes out;
-    BitPacker bits(out);
-    std::unordered_map<unsigned, unsigned> table;
-    int codeSize = minimumCodeSize + 1;
-    unsigned next = endCode + 1;
-    const auto restart = [&] {
-        bits.put(clearCode, codeSize);
-        table.clear();
-        codeSize = minimumCodeSize + 1;
-        next = endCode + 1;
-    };
-    restart();
-    if (indices.empty()) {
-        bits.put(endCode, codeSize);
-        bits.flush();
-        return out;
-    }
-    unsigned prefix = indices.front();
-    for (auto it = indices.begin() + 1; it != indices.end(); ++it) {
-        const unsigned key = (prefix << 8U) | *it;
-        if (const auto found = table.find(key); found != table.end()) {
-            prefix = found->second;
-            continue;
-        }
-        bits.put(prefix, codeSize);
-        if (next < tableLimit) {
-            table.emplace(key, next++);
-            // The reader adds its entry one code later, so it widens when next passes 2^size.
-            if (next > (1U << codeSize) && codeSize < maxCodeSize) {
-                ++codeSize;
-            }
-        } else {
-            restart();
-        }
-        prefix = *it;
-    }
-    bits.put(prefix, codeSize);
-    bits.put(endCode, codeSize);
-    bits.flush();
-    return out;
-}
 
 Bytes gifFile(const Picture& picture, Rgb matte) {
     Indexed indexed = toIndexed(picture, matte);
     const int tableBits = bitsFor(indexed.palette.size());
     indexed.palette.resize(std::size_t{1} << tableBits);
-    const auto width = static_cast<unsigned>(picture.width());
-    const auto height = static_cast<unsigned>(picture.height());
-
-    Bytes out{'G', 'I', 'F', '8', '9', 'a'};
-    put16(out, width);
-    put16(out, height);
-    put8(out, 0x80U | 0x70U | static_cast<unsigned>(tableBits - 1));  // global table, 8-bit
-    put8(out, transparentIndex);                                      // background
-    put8(out, 0);                                                     // square pixels
-    for (const Rgb8 colour : indexed.palette) {
-        put8(out, colour.r);
-        put8(out, colour.g);
-        put8(out, colour.b);
+    std::vector<GifColorType> colours;
+    for (const Rgb8 c : indexed.palette) {
+        colours.push_back({c.r, c.g, c.b});
     }
-    // Graphic Control Extension: no delay, transparency on.
-    out.insert(out.end(), {0x21, 0xF9, 0x04, 0x01, 0x00, 0x00, transparentIndex, 0x00});
-    put8(out, 0x2C);
-    put16(out, 0);
-    put16(out, 0);
-    put16(out, width);
-    put16(out, height);
-    put8(out, 0);  // not interlaced, no local table
-    const int minimumCodeSize = std::max(2, tableBits);
-    put8(out, static_cast<unsigned>(minimumCodeSize));
-    putSubBlocks(out, lzwCompress(indexed.indices, minimumCodeSize));
-    put8(out, 0x3B);
+    const std::unique_ptr<ColorMapObject, FreeColourMap> palette(
+        GifMakeMapObject(static_cast<int>(colours.size()), colours.data()));
+    if (!palette) {
+        throw std::runtime_error("giflib cannot hold the palette");
+    }
+
+    Bytes out;
+    int error = E_GIF_SUCCEEDED;
+    std::unique_ptr<GifFileType, CloseGif> gif(EGifOpen(&out, append, &error));
+    if (!gif) {
+        fail("open", error);
+    }
+    EGifSetGifVersion(gif.get(), true);
+    constexpr int colourResolution = 8;
+    check(EGifPutScreenDesc(gif.get(), picture.width(), picture.height(), colourResolution,
+                            transparentIndex, palette.get()),
+          *gif, "screen");
+    const GraphicsControlBlock control{DISPOSAL_UNSPECIFIED, false, 0, transparentIndex};
+    GifByteType extension[4];
+    const auto extensionLength = static_cast<int>(EGifGCBToExtension(&control, extension));
+    check(EGifPutExtension(gif.get(), GRAPHICS_EXT_FUNC_CODE, extensionLength, extension), *gif,
+          "transparent colour");
+    check(EGifPutImageDesc(gif.get(), 0, 0, picture.width(), picture.height(), false, nullptr),
+          *gif, "image");
+    check(EGifPutLine(gif.get(), indexed.indices.data(), static_cast<int>(indexed.indices.size())),
+          *gif, "pixels");
+    if (EGifCloseFile(gif.release(), &error) == GIF_ERROR) {
+        fail("close", error);
+    }
     return out;
 }
 

@@ -5,11 +5,9 @@
 
 namespace dialvane::draw {
 
-// A GIF89a with one transparent colour: pixels less than half covered become transparent, the
-// rest are blended onto the matte, the colour the picture will usually be shown on.
+// A GIF89a with one transparent colour, written by giflib: pixels less than half covered
+// become transparent, the rest are blended onto the matte, the colour the picture will usually
+// be shown on.
 Bytes gifFile(const Picture& picture, Rgb matte);
-
-// Variable-length-code compression as GIF uses it, before it is cut into sub-blocks.
-Bytes lzwCompress(const std::vector<std::uint8_t>& indices, int minimumCodeSize);
 
 }  // namespace dialvane::draw

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A screen reader in another process reads the gauge as a progress bar and presses "Beenden",
 # which ends the program with its settings saved; oleacc arrives with the first request only.
-# Shift+F10 and the menu key on the round gauge open the options view.
+# Shift+F10 and the menu key on the round gauge open the options view. The options panel is
+# hidden from the reader while it lies beyond the round gauge's edge.
 set -euo pipefail
 # shellcheck source=lib/harness.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib/harness.sh"
@@ -37,7 +38,19 @@ note "the gauge says: $gauge"
     fail "not a progress bar named by drive mode with its reading: '$gauge'"
 oleacc_loaded || fail "answered without oleacc.dll"
 
+# The options panel lies beyond the round gauge's edge: nothing of it is there for the reader.
+# panel_states 1|0: every object of the panel reads as hidden (1), or every one as shown (0).
+panel_states() {
+    local states
+    states=$(probe states)
+    note "the panel's states: $(tr '\n' ' ' <<<"$states")"
+    (($(grep -c . <<<"$states") >= 8)) || fail "not the panel, its six controls and Beenden"
+    ! grep -qv "|$1\$" <<<"$states" || fail "not every object of the panel has hidden=$1"
+}
+panel_states 1
+
 keyboard_opens_options shift+F10
+panel_states 0
 reg_has "$settings" MEMTOP || fail "the key's release did not save the position"
 xdotool key --window "$WIN_ID" Return
 release_keys

@@ -2,6 +2,9 @@
 //   accessibility_probe gauge           prints role|name|value of the gauge
 //   accessibility_probe press NAME      prints role|default action of the panel's child NAME,
 //                                       then does that action; exit status 1 if there is none
+//   accessibility_probe states          prints name|hidden for the options panel, its controls
+//                                       and its painted children (hidden: invisible and off
+//                                       screen, 1 or 0)
 #include <windows.h>
 #include <oleacc.h>
 
@@ -99,6 +102,45 @@ int press(HWND gauge, const std::string& wanted) {
     return status;
 }
 
+bool hidden(IAccessible& object, LONG id) {
+    constexpr LONG both = STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
+    VARIANT state{};
+    return object.get_accState(child(id), &state) == S_OK && state.vt == VT_I4 &&
+           (state.lVal & both) == both;
+}
+
+int printStates(HWND gauge) {
+    HWND panelWindow = ::FindWindowExW(gauge, nullptr, L"DialvanePanel", nullptr);
+    Accessible accessible;
+    if (!open(panelWindow, accessible)) {
+        return 1;
+    }
+    IAccessible& panel = *accessible.object;
+    std::printf("panel|%d\n", hidden(panel, CHILDID_SELF) ? 1 : 0);
+    for (HWND control = ::GetWindow(panelWindow, GW_CHILD); control != nullptr;
+         control = ::GetWindow(control, GW_HWNDNEXT)) {
+        Accessible own;
+        if (open(control, own)) {
+            std::printf("%s|%d\n", name(*own.object, CHILDID_SELF).c_str(),
+                        hidden(*own.object, CHILDID_SELF) ? 1 : 0);
+        }
+    }
+    LONG count = 0;
+    panel.get_accChildCount(&count);
+    std::vector<VARIANT> children(static_cast<std::size_t>(count));
+    LONG got = 0;
+    ::AccessibleChildren(&panel, 0, count, children.data(), &got);
+    for (LONG index = 0; index < got; ++index) {
+        VARIANT& item = children[static_cast<std::size_t>(index)];
+        if (item.vt == VT_I4) {  // a painted child; windows were read above
+            std::printf("%s|%d\n", name(panel, item.lVal).c_str(),
+                        hidden(panel, item.lVal) ? 1 : 0);
+        }
+        ::VariantClear(&item);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -111,6 +153,9 @@ int main(int argc, char** argv) {
     if (command == "press" && argc > 2) {
         return press(gauge, argv[2]);
     }
-    std::fprintf(stderr, "usage: accessibility_probe gauge | press NAME\n");
+    if (command == "states") {
+        return printStates(gauge);
+    }
+    std::fprintf(stderr, "usage: accessibility_probe gauge | press NAME | states\n");
     return 2;
 }

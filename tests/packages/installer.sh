@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The setup program installs Dialvane for all users; the installed gauge runs; the uninstaller
-# ends it gently, removes what was installed and the autostart value that starts it, and keeps
-# the settings unless "Einstellungen entfernen" is ticked.
+# The setup program installs Dialvane for the current user without asking for administrator
+# rights; the installed gauge runs; the uninstaller ends it gently, removes what was installed
+# and the autostart value that starts it, and keeps the settings unless "Einstellungen
+# entfernen" is ticked. An earlier install for all users stays, but no longer autostarts.
 set -euo pipefail
 # shellcheck source=../e2e/lib/harness.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib/harness.sh"
@@ -10,9 +11,19 @@ source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib/harness.sh"
 [[ -n ${DIALVANE_VERSION:-} ]] || fail "DIALVANE_VERSION is not set"
 scenario_begin
 
-folder="$WINEPREFIX/drive_c/Program Files/Dialvane"
-shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Dialvane.lnk"
-entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Dialvane'
+# The user's folders, as Windows and as this side name them.
+user_folder() {
+    local path
+    path=$(wine cmd /c echo "%$1%" </dev/null 2>/dev/null) || fail "no %$1%"
+    printf '%s\n' "${path%$'\r'}"
+}
+local_appdata=$(user_folder LOCALAPPDATA)
+appdata=$(user_folder APPDATA)
+win_folder="$local_appdata\\Programs\\Dialvane"
+folder=$(winepath -u "$win_folder")
+shortcut=$(winepath -u "$appdata\\Microsoft\\Windows\\Start Menu\\Programs\\Dialvane.lnk")
+entry='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Dialvane'
+machine_entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Dialvane'
 run='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 settings="$E2E_SETTINGS_KEY\\Optionen"
 
@@ -31,19 +42,25 @@ install() {
 
 expect_installed() {
     local file
+    # Neither asks for administrator rights.
+    for file in "$DIALVANE_SETUP" "$folder/Uninstall.exe"; do
+        grep -qaF 'requestedExecutionLevel level="asInvoker"' "$file" ||
+            fail "$(basename "$file") asks for elevation"
+    done
     for file in Dialvane.exe README.txt LICENSE Uninstall.exe; do
         [[ -f $folder/$file ]] || fail "$file is not in $folder"
     done
     cmp -s "$DIALVANE_EXE" "$folder/Dialvane.exe" || fail "the installed program is not the built one"
     [[ -f $shortcut ]] || fail "no Start-menu shortcut $shortcut"
-    grep -qaF 'C:\Program Files\Dialvane\Dialvane.exe' "$shortcut" ||
+    grep -qaF "$win_folder\\Dialvane.exe" "$shortcut" ||
         fail "the shortcut does not lead to the installed program"
     assert_eq Dialvane "$(reg_get "$entry" DisplayName)" "DisplayName"
     assert_eq "$DIALVANE_VERSION" "$(reg_get "$entry" DisplayVersion)" "DisplayVersion"
     assert_eq 'Dialvane developers' "$(reg_get "$entry" Publisher)" "Publisher"
-    assert_eq 'C:\Program Files\Dialvane\Dialvane.exe,0' "$(reg_get "$entry" DisplayIcon)" "DisplayIcon"
-    assert_eq '"C:\Program Files\Dialvane\Uninstall.exe"' "$(reg_get "$entry" UninstallString)" \
+    assert_eq "$win_folder\\Dialvane.exe,0" "$(reg_get "$entry" DisplayIcon)" "DisplayIcon"
+    assert_eq "\"$win_folder\\Uninstall.exe\"" "$(reg_get "$entry" UninstallString)" \
         "UninstallString"
+    assert_eq "$win_folder" "$(reg_get "$entry" InstallLocation)" "InstallLocation"
     assert_eq 1 "$(reg_get "$entry" NoModify)" "NoModify"
     assert_eq 1 "$(reg_get "$entry" NoRepair)" "NoRepair"
     local kib=$(($(stat -c %s "$folder/Dialvane.exe") / 1024))
@@ -109,6 +126,7 @@ expect_removed() {
 #    settings, and removes the autostart value that starts it.
 install
 expect_installed
+! reg_has_key "$machine_entry" || fail "an uninstall entry for all users"
 reg_set "$settings" txtHeight REG_SZ 4000
 reg_set "$settings" Monis REG_SZ 7
 reg_set "$settings" lblHDRAM.Caption REG_SZ HD
@@ -116,13 +134,14 @@ launch_app "$folder/Dialvane.exe"
 wait_window Dialvane
 window_geometry
 screenshot installed
-# "AutoStart" from the installed gauge: the path has a space, so the command is quoted.
+# "AutoStart" from the installed gauge, quoted where the path has a space.
 open_options
 at "${OPTIONS_AUTOSTART[@]}"
 click 1
 close_message_box AutoStart
-assert_eq '"C:\Program Files\Dialvane\Dialvane"' "$(reg_get "$run" Dialvane)" \
-    "the autostart command the installed gauge wrote"
+command="$win_folder\\Dialvane"
+[[ $command != *' '* ]] || command="\"$command\""
+assert_eq "$command" "$(reg_get "$run" Dialvane)" "the autostart command the installed gauge wrote"
 uninstall_silently
 wait_exit 10 || fail "the uninstaller left the gauge running"
 assert_eq 0 "$APP_STATUS" "gauge exit status"
@@ -132,21 +151,33 @@ assert_eq HD "$(reg_get "$settings" lblHDRAM.Caption)" "mode the gauge saved"
 ! reg_has "$run" Dialvane || fail "the autostart value of the installed gauge is still there"
 expect_removed
 
-# 2. An autostart value for another copy stays, and so do the settings.
+# 2. An earlier install for all users, which the user's autostart value starts, is left as it
+#    is, but logging on starts the new copy. An autostart value for another copy stays, and so
+#    do the settings.
+machine_folder="$WINEPREFIX/drive_c/Program Files/Dialvane"
+mkdir -p "$machine_folder"
+cp "$DIALVANE_EXE" "$machine_folder/Dialvane.exe"
+reg_set "$machine_entry" InstallLocation REG_SZ 'C:\Program Files\Dialvane'
+reg_set "$run" Dialvane REG_SZ '"C:\Program Files\Dialvane\Dialvane"'
 install
+assert_eq "\"$win_folder\\Dialvane\"" "$(reg_get "$run" Dialvane)" "autostart after the update"
 elsewhere='"C:\Program Files\Dialvane Old\Dialvane"'
 reg_set "$run" Dialvane REG_SZ "$elsewhere"
 uninstall_silently
 assert_eq "$elsewhere" "$(reg_get "$run" Dialvane)" "autostart value of another copy"
 assert_eq 2500 "$(reg_get "$settings" txtHeight)" "settings after a silent uninstall"
 expect_removed
+[[ -f $machine_folder/Dialvane.exe ]] || fail "the program installed for all users is gone"
+reg_has_key "$machine_entry" || fail "the uninstall entry for all users is gone"
+reg_delete_key "$machine_entry"
+rm -rf -- "$machine_folder"
 
 # 3. In German, the user ticks "Einstellungen entfernen": the settings go too, and so does an
 #    autostart value written unquoted, in other letter case, with the extension.
 install
-reg_set "$run" Dialvane REG_SZ 'c:\program files\dialvane\DIALVANE.EXE'
+reg_set "$run" Dialvane REG_SZ "${win_folder,,}\\DIALVANE.EXE"
 locale_known de_DE.UTF-8 || fail "locale de_DE.UTF-8 is missing"
-in_drive_c env LC_ALL=de_DE.UTF-8 wine 'C:\Program Files\Dialvane\Uninstall.exe'
+in_drive_c env LC_ALL=de_DE.UTF-8 wine "$win_folder\\Uninstall.exe"
 # It hands over to a copy of itself and ends; no launched program to watch any more.
 # shellcheck disable=SC2034  # read by wait_window
 APP_PID=""

@@ -93,6 +93,22 @@ namespace {
 constexpr RegistryKey runKeyHandle = 0x1234;
 constexpr std::int32_t errorInvalidHandle = 6;
 
+// A name as the registry holds it, from the bytes the ANSI functions were given: the inverse
+// of toAnsi below.
+std::string fromAnsi(std::string_view ansi) {
+    std::string utf8;
+    for (const char c : ansi) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            utf8 += c;
+        } else {
+            utf8 += static_cast<char>(0xC0 | (byte >> 6));
+            utf8 += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return utf8;
+}
+
 }  // namespace
 
 std::int32_t FakePlatform::RegOpenKeyExA(RegistryKey root, std::string_view subKey,
@@ -123,7 +139,7 @@ std::int32_t FakePlatform::RegSetValueExA(RegistryKey key, std::string_view name
     if (setError != 0) {
         return setError;
     }
-    runValues[std::string(name)] = {type, std::string(data), length, false};
+    runValues[fromAnsi(name)] = {type, std::string(data), length, false};
     return errorSuccess;
 }
 
@@ -142,21 +158,39 @@ std::int32_t FakePlatform::RegSetValueExW(RegistryKey key, std::string_view name
 
 std::int32_t FakePlatform::RegQueryValueExA(RegistryKey key, std::string_view name) {
     registryCalls.push_back("query " + std::string(name));
+    return findValue(key, fromAnsi(name));
+}
+
+std::int32_t FakePlatform::RegQueryValueExW(RegistryKey key, std::string_view name) {
+    registryCalls.push_back("queryW " + std::string(name));
+    return findValue(key, std::string(name));
+}
+
+std::int32_t FakePlatform::findValue(RegistryKey key, const std::string& name) const {
     if (key != runKeyHandle) {
         return errorInvalidHandle;
     }
-    return runValues.contains(std::string(name)) ? errorSuccess : errorFileNotFound;
+    return runValues.contains(name) ? errorSuccess : errorFileNotFound;
 }
 
 std::int32_t FakePlatform::RegDeleteValueA(RegistryKey key, std::string_view name) {
     registryCalls.push_back("delete " + std::string(name));
+    return eraseValue(key, fromAnsi(name));
+}
+
+std::int32_t FakePlatform::RegDeleteValueW(RegistryKey key, std::string_view name) {
+    registryCalls.push_back("deleteW " + std::string(name));
+    return eraseValue(key, std::string(name));
+}
+
+std::int32_t FakePlatform::eraseValue(RegistryKey key, const std::string& name) {
     if (key != runKeyHandle) {
         return errorInvalidHandle;
     }
     if (deleteError != 0) {
         return deleteError;
     }
-    return runValues.erase(std::string(name)) == 1 ? errorSuccess : errorFileNotFound;
+    return runValues.erase(name) == 1 ? errorSuccess : errorFileNotFound;
 }
 
 std::int32_t FakePlatform::RegCloseKey(RegistryKey key) {
@@ -168,14 +202,16 @@ std::int32_t FakePlatform::RegCloseKey(RegistryKey key) {
     return errorSuccess;
 }
 
-// Western code page 1252 as far as tests need it: ASCII and Latin-1 fit, nothing else.
+// Western code page 1252 as far as tests need it: ASCII and Latin-1 letters fit, nothing else
+// (1252 puts other characters where Latin-1 has its control codes).
 std::optional<std::string> FakePlatform::toAnsi(std::string_view utf8) const {
     std::string ansi;
     for (std::size_t i = 0; i < utf8.size(); ++i) {
         const auto byte = static_cast<unsigned char>(utf8[i]);
         if (byte < 0x80) {
             ansi += static_cast<char>(byte);
-        } else if ((byte == 0xC2 || byte == 0xC3) && i + 1 < utf8.size()) {
+        } else if ((byte == 0xC2 || byte == 0xC3) && i + 1 < utf8.size() &&
+                   (byte == 0xC3 || static_cast<unsigned char>(utf8[i + 1]) >= 0xA0)) {
             const auto next = static_cast<unsigned char>(utf8[++i]);
             ansi += static_cast<char>(((byte & 0x03) << 6) | (next & 0x3F));
         } else {

@@ -80,12 +80,13 @@ public:
     bool clipboardHasText = true;
     int clipboardClears = 0;
 
-    // HKCU's Run key: its values, scripted failures (Windows error codes) and every call.
+    // HKCU's Run key: its values by name in UTF-8, scripted failures (Windows error codes) and
+    // every call, with the name's bytes as passed.
     std::map<std::string, RunValue> runValues;
     bool runKeyExists = true;
     std::int32_t openError = 0;    // RegOpenKeyExA of the Run key
     std::int32_t setError = 0;     // RegSetValueExA/W
-    std::int32_t deleteError = 0;  // RegDeleteValueA; the value stays
+    std::int32_t deleteError = 0;  // RegDeleteValueA/W; the value stays
     std::vector<std::string> registryCalls;
     int openKeys = 0;
 
@@ -141,6 +142,8 @@ public:
     std::int32_t RegSetValueExW(RegistryKey key, std::string_view name,
                                 std::string_view text) override;
     std::optional<std::string> toAnsi(std::string_view utf8) const override;
+    std::int32_t RegQueryValueExW(RegistryKey key, std::string_view name) override;
+    std::int32_t RegDeleteValueW(RegistryKey key, std::string_view name) override;
     std::string appPath() const override { return programFolder; }
     std::string exeName() const override { return programName; }
     void MsgBox(WindowHandle owner, std::string_view prompt, std::string_view title) override;
@@ -148,6 +151,11 @@ public:
                            std::string_view key, std::string_view fallback) override;
     void SaveSetting(std::string_view application, std::string_view section, std::string_view key,
                      std::string_view value) override;
+
+private:
+    // The Run key's value of that name in UTF-8, whichever function asked.
+    std::int32_t findValue(RegistryKey key, const std::string& name) const;
+    std::int32_t eraseValue(RegistryKey key, const std::string& name);
 };
 
 }  // namespace dialvane::testing

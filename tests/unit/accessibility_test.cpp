@@ -34,25 +34,25 @@ TEST(ScreenReaderText, TheModeNamesTheWindowAndTheReadingIsItsValue) {
                  {"ram", "Dialvane, Laufwerk C:"}};  // what is not RAM reads the drive
     for (const auto& mode : modes) {
         Gauge gauge(mode.stored);
-        EXPECT_EQ(gauge.form.accessibleName(), mode.name) << mode.stored;
+        EXPECT_EQ(gauge.form.accessibleWindowName(), mode.name) << mode.stored;
         EXPECT_EQ(gauge.form.valueLabel(), &gauge.form.lbl_MEM);
     }
     Gauge gauge;
     gauge.form.imgDot0_Click();
-    EXPECT_EQ(gauge.form.accessibleName(), "Dialvane, Laufwerk C:");
+    EXPECT_EQ(gauge.form.accessibleWindowName(), "Dialvane, Laufwerk C:");
 }
 
 TEST(ScreenReaderText, TextBoxesTakeTheirLabelsAndTheCrossIsBeenden) {
     Gauge gauge;
     const Form1& form = gauge.form;
-    EXPECT_EQ(form.accessibleName(form.txtHeight), "Instrument-Größe:");
-    EXPECT_EQ(form.accessibleName(form.Monis), "Anzahl (max.2) Monitore:");
-    EXPECT_EQ(form.accessibleName(form.cmd_EXIT), "Beenden");
+    EXPECT_EQ(form.accessibleNameOf(form.txtHeight), "Instrument-Größe:");
+    EXPECT_EQ(form.accessibleNameOf(form.Monis), "Anzahl (max.2) Monitore:");
+    EXPECT_EQ(form.accessibleNameOf(form.cmd_EXIT), "Beenden");
     // Buttons say their captions; the mode dots and labels are not offered.
     for (const Element* element :
          {static_cast<const Element*>(&form.cmd_weiter), static_cast<const Element*>(&form.imgDot0),
           static_cast<const Element*>(&form.lbl_MEM)}) {
-        EXPECT_EQ(form.accessibleName(*element), "") << element->name();
+        EXPECT_EQ(form.accessibleNameOf(*element), "") << element->name();
     }
 }
 

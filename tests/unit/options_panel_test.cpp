@@ -141,6 +141,38 @@ TEST_F(Options, ACommandOutsideTheAnsiCodePageIsWrittenInUtf16) {
     EXPECT_EQ(platform.boxes.back().prompt, "Eintrag war erfolgreich.");
 }
 
+// Name and command take one road: both in the ANSI code page, or both in UTF-16.
+TEST(Autostart, NameAndCommandAreConvertedTogether) {
+    const struct {
+        const char* name;
+        const char* command;
+        const char* set;  // the call, with the bytes of the name
+        const char* stored;
+        const char* remove;
+    } cases[] = {
+        {"Dialvane", "C:\\Tools\\gauge", "set Dialvane 0 1 15", "C:\\Tools\\gauge",
+         "delete Dialvane"},
+        {"Dialvan\u00EB", "C:\\T\u00F6ols\\gauge", "set Dialvan\xEB 0 1 15", "C:\\T\xF6ols\\gauge",
+         "delete Dialvan\xEB"},
+        {"Dialvane \u03A9", "C:\\Tools\\gauge", "setW Dialvane \u03A9", "C:\\Tools\\gauge",
+         "deleteW Dialvane \u03A9"},
+        {"Dialvan\u00EB", "C:\\\u03A9\\gauge", "setW Dialvan\u00EB", "C:\\\u03A9\\gauge",
+         "delete Dialvan\xEB"},
+    };
+    for (const auto& c : cases) {
+        testing::FakePlatform platform;
+        Form1 form(platform);
+        ASSERT_TRUE(form.SetAutoRun(c.name, c.command)) << c.name;
+        EXPECT_EQ(platform.registryCalls.at(1), c.set);
+        ASSERT_TRUE(platform.runValues.contains(c.name)) << c.set;
+        EXPECT_EQ(platform.runValues[c.name].data, c.stored) << c.set;
+        platform.registryCalls.clear();
+        EXPECT_TRUE(form.RemoveAutoRun(c.name)) << c.remove;
+        EXPECT_EQ(platform.registryCalls.at(1), c.remove);
+        EXPECT_TRUE(platform.runValues.empty()) << c.remove;
+    }
+}
+
 TEST_F(Options, AutostartButtonsReportAndSwap) {
     const struct {
         const char* what;

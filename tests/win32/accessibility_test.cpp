@@ -8,6 +8,7 @@
 
 #include "app/form1.h"
 #include "platform/win32/text_conversion.h"
+#include "tests/win32/com_apartment.h"
 #include "tests/win32/hosted_form.h"
 
 namespace dialvane {
@@ -92,7 +93,7 @@ protected:
         return events;
     }
 
-    win32::com_apartment com;
+    testing::ComApartment com;
     testing::ProgramModule program;
     win32::PictureLibrary pictures{program.get()};
     ScriptedLoad platform{pictures};

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -261,6 +262,29 @@ TEST_F(HostWindow, ThePointerIsCapturedFromPressToRelease) {
     EXPECT_EQ(::GetCapture(), main());
     ::SendMessageW(main(), WM_LBUTTONUP, 0, MAKELPARAM(130, 10));
     EXPECT_EQ(::GetCapture(), nullptr);
+}
+
+// Another window taking the pointer, or the system cancelling the press, ends the press: the
+// window neither takes the pointer back nor mistakes the next click for part of the old press.
+TEST_F(HostWindow, APressWhoseCaptureIsTakenAwayIsForgotten) {
+    HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                   nullptr, nullptr);
+    const std::function<void()> takeAways[] = {
+        [other] { ::SetCapture(other); },
+        [this] { ::SendMessageW(main(), WM_CANCELMODE, 0, 0); },
+    };
+    for (const auto& takeAway : takeAways) {
+        const int clicks = form.dotClicks;
+        ::SendMessageW(main(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(130, 10));
+        takeAway();
+        ::SendMessageW(main(), WM_MOUSEMOVE, 0, MAKELPARAM(131, 10));
+        EXPECT_NE(::GetCapture(), main());
+        click(main(), WM_LBUTTONDOWN, WM_LBUTTONUP, 15, 85, MK_LBUTTON);
+        EXPECT_EQ(form.dotClicks, clicks + 1) << "the click on the dot is the dot's";
+        ::ReleaseCapture();
+    }
+    EXPECT_EQ(form.presses.size(), 2U) << "only the two lost presses reached the window";
+    ::DestroyWindow(other);
 }
 
 TEST_F(HostWindow, ModelTimersTick) {

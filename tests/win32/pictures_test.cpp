@@ -11,6 +11,7 @@
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/picture_library.h"
 #include "platform/win32/resource_ids.h"
+#include "tests/win32/com_apartment.h"
 #include "tests/win32/program_module.h"
 
 namespace dialvane {
@@ -23,7 +24,7 @@ protected:
 
 TEST_F(ProgramPictures, EveryPictureDecodesToItsSize) {
     ASSERT_NE(program.get(), nullptr) << "Dialvane.exe not found beside the tests";
-    const win32::PictureLibrary pictures(program.get());
+    win32::PictureLibrary pictures(program.get());
     const struct {
         PictureId picture;
         PixelSize size;
@@ -40,7 +41,7 @@ TEST_F(ProgramPictures, EveryPictureDecodesToItsSize) {
 }
 
 TEST_F(ProgramPictures, GifTransparencyAndJpegOpacitySurviveDecoding) {
-    const win32::PictureLibrary pictures(program.get());
+    win32::PictureLibrary pictures(program.get());
     const Pixels& cross = pictures.pixels(PictureId::ExitCross);
     ASSERT_EQ(cross.width, 40);
     EXPECT_EQ(cross.at(0, 0) >> 24, 0U) << "corner of the cross shows what lies beneath";
@@ -97,10 +98,10 @@ Pixels decodedBySystem(HINSTANCE module, int resource) {
     return pixels;
 }
 
-// The program decodes its pictures itself; they must look as Windows would show them.
+// The built-in decoder must show the pictures as Windows would.
 TEST_F(ProgramPictures, LookAsTheSystemImagingComponentDecodesThem) {
-    const win32::com_apartment com;
-    const win32::PictureLibrary pictures(program.get());
+    const testing::ComApartment com;
+    win32::PictureLibrary pictures(program.get());
     const struct {
         PictureId picture;
         int resource;
@@ -126,13 +127,14 @@ TEST_F(ProgramPictures, LookAsTheSystemImagingComponentDecodesThem) {
                                                static_cast<int>(system.data[i] >> shift & 0xFF)));
             }
         }
-        // Decoders may round the colour conversion a level apart; nothing more.
-        EXPECT_LE(largest, 1) << "resource " << c.resource;
+        // stb_image rounds the inverse DCT and the colour conversion a level or two apart from
+        // libjpeg, which the system's decoder uses; nothing more.
+        EXPECT_LE(largest, 2) << "resource " << c.resource;
     }
 }
 
 TEST_F(ProgramPictures, IconAndPointingHandLoad) {
-    const win32::PictureLibrary pictures(program.get());
+    win32::PictureLibrary pictures(program.get());
     HICON icon = pictures.icon(71);
     ASSERT_NE(icon, nullptr);
     ICONINFO info{};

@@ -78,7 +78,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
     WNDCLASSW description{};
     description.lpfnWndProc = procedure;
     description.hInstance = instance;
-    description.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    description.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     description.lpszClassName = L"IdleFloor";
     ::RegisterClassW(&description);
     HWND window =

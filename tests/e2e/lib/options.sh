@@ -29,7 +29,7 @@ open_options() {
 type_size() {
     at "${OPTIONS_SIZE_BOX[@]}"
     click 1
-    xdotool key --window "$WIN_ID" End BackSpace BackSpace BackSpace BackSpace BackSpace
+    xdotool key --window "$WIN_ID" End $(printf 'BackSpace %.0s' {1..10})
     xdotool type --window "$WIN_ID" --delay 30 "$1"
 }
 # gauge_size WxH: true when the window has that size now.
