@@ -1,6 +1,5 @@
 #include "platform/win32/foreground_watch.h"
 
-#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -77,9 +76,7 @@ void ForegroundWatch::onMessage(UINT message, WPARAM wParam) {
     if (message == WM_ACTIVATEAPP) {
         ourAppActive_ = wParam != FALSE;
     }
-    if (!ourAppActive_) {
-        askAgain_ = true;
-    }
+    askAgain_ = true;
 }
 
 void ForegroundWatch::look(bool always) {

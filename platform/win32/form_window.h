@@ -92,8 +92,11 @@ private:
     FormAccessibility accessibility_{form_, painter_.mapping()};
     FormControls controls_{instance_, form_, painter_, accessibility_};
     PointerInput pointer_{form_, nullptr, painter_.mapping()};
-    ForegroundWatch foreground_{
-        [this] { form_.raise([this] { form_.Form_ForegroundChanged(); }); }};
+    ForegroundWatch foreground_{[this] {
+        if (window_ != nullptr) {
+            form_.raise([this] { form_.Form_ForegroundChanged(); });
+        }
+    }};
     HWND window_ = nullptr;
     std::vector<std::unique_ptr<Panel>> panels_;
     std::vector<const Timer*> timers_;

@@ -116,9 +116,9 @@ public:
     };
     static constexpr std::uint32_t ownProcess = 700;
     static constexpr ScreenRect firstMonitor{0, 0, 1024, 768};
+    static constexpr WindowHandle shellWindow = 0x10020;
+    static constexpr WindowHandle desktopWindow = 0x10010;
     WindowHandle foreground = 0;
-    WindowHandle shellWindow = 0x10020;
-    WindowHandle desktopWindow = 0x10010;
     std::map<WindowHandle, OtherWindow> windows;
     std::int32_t notificationState = 5;  // accepts notifications
 

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdio>
+#include <regex>
 #include <string>
+#include <thread>
 
 #include "app/form1.h"
 #include "tests/win32/hosted_form.h"
@@ -10,75 +14,56 @@
 namespace dialvane {
 namespace {
 
-using testing::pumpUntil;
-
-// The gauge in this process; in another, covering_window.exe takes the foreground from it.
+// The gauge in this process; covering_window.exe, in another, takes the foreground from it for
+// a second and reports how Win32 saw the gauge meanwhile and afterwards.
 class CoveringProgram : public testing::HostedForm<Form1> {
 protected:
-    void SetUp() override {
+    std::string coverFor(const std::wstring& shape) {
         window.create();
-        ASSERT_NE(window.handle(), nullptr);
         window.loadAndShow();
-        testing::pumpMessages(200);
-        ::GetWindowRect(window.handle(), &place);
-    }
-    void TearDown() override {
-        if (process.hProcess != nullptr) {
-            ::PostMessageW(::FindWindowW(L"CoveringWindow", nullptr), WM_CLOSE, 0, 0);
-            ::WaitForSingleObject(process.hProcess, 5000);
-            ::CloseHandle(process.hThread);
-            ::CloseHandle(process.hProcess);
+        std::string report;
+        std::atomic<bool> done = false;
+        std::thread reader([&] {
+            const std::wstring command = L"covering_window.exe " + shape + L" DialvaneForm";
+            if (FILE* output = ::_wpopen(command.c_str(), L"r")) {
+                for (int c = 0; (c = std::fgetc(output)) != EOF;) {
+                    report += static_cast<char>(c);
+                }
+                ::_pclose(output);
+            }
+            done = true;
+        });
+        while (!done) {
+            testing::pumpMessages(5);  // the gauge's timers
         }
+        reader.join();
+        return report;
     }
-    HWND cover(std::wstring command) {
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        command = L"covering_window.exe " + command;
-        EXPECT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                     nullptr, &startup, &process));
-        HWND front = nullptr;
-        pumpUntil(
-            [&] {
-                return (front = ::FindWindowW(L"CoveringWindow", nullptr)) != nullptr &&
-                       ::GetForegroundWindow() == front;
-            },
-            10'000);
-        return front;
+    std::string place() const {
+        RECT rect{};
+        ::GetWindowRect(window.handle(), &rect);
+        return std::to_string(rect.left) + "," + std::to_string(rect.top) + " " +
+               std::to_string(rect.right - rect.left) + "x" +
+               std::to_string(rect.bottom - rect.top);
     }
-    bool shown() const { return ::IsWindowVisible(window.handle()) != FALSE; }
-
-    PROCESS_INFORMATION process{};
-    RECT place{};
 };
 
 TEST_F(CoveringProgram, AFullScreenWindowHidesTheGaugeUntilItEnds) {
-    ASSERT_TRUE(shown());
-    const HWND front = cover(L"full");
-    ASSERT_NE(front, nullptr);
-    EXPECT_GE(pumpUntil([&] { return !shown(); }, 500), 0) << "still shown after half a second";
-
-    ::PostMessageW(front, WM_CLOSE, 0, 0);
-    ASSERT_GE(pumpUntil([&] { return !::IsWindow(front); }, 5000), 0);
-    EXPECT_GE(pumpUntil([&] { return shown(); }, 500), 0) << "not back within half a second";
-    RECT now{};
-    ::GetWindowRect(window.handle(), &now);
-    EXPECT_TRUE(::EqualRect(&now, &place));
-    EXPECT_NE(::GetWindowLongW(window.handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-    HWND first = nullptr;
-    ::EnumWindows(
-        [](HWND each, LPARAM found) -> BOOL {
-            *reinterpret_cast<HWND*>(found) = each;
-            return !::IsWindowVisible(each);
-        },
-        reinterpret_cast<LPARAM>(&first));
-    EXPECT_EQ(first, window.handle()) << "the first shown window in the Z order";
+    const std::string report = coverFor(L"full");
+    std::smatch seen;
+    ASSERT_TRUE(std::regex_search(report, seen,
+                                  std::regex(R"(hidden after (\d+) ms\s+shown after (\d+) ms, )"
+                                             R"(topmost, first, at ([^\r\n]*))")))
+        << report;
+    EXPECT_LE(std::stoi(seen[1]), 500) << report;
+    EXPECT_LE(std::stoi(seen[2]), 500) << report;
+    EXPECT_EQ(seen[3], place());
 }
 
 // Smaller than the screen: without a taskbar, a maximised window's frame would fill it.
 TEST_F(CoveringProgram, AnOrdinaryWindowInFrontLeavesTheGaugeShown) {
-    ASSERT_NE(cover(L"900x600"), nullptr);
-    testing::pumpMessages(700);
-    EXPECT_TRUE(shown());
+    const std::string report = coverFor(L"900x600");
+    EXPECT_NE(report.find("still shown, first"), std::string::npos) << report;
 }
 
 }  // namespace

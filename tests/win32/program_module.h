@@ -44,17 +44,4 @@ inline void pumpMessages(DWORD milliseconds) {
     } while (::GetTickCount() - start < milliseconds);
 }
 
-// Dispatches messages until done() holds; the milliseconds that took, or -1 past the limit.
-template <typename Done>
-long pumpUntil(Done done, DWORD limit) {
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start > limit) {
-            return -1;
-        }
-        pumpMessages(5);
-    }
-    return static_cast<long>(::GetTickCount() - start);
-}
-
 }  // namespace dialvane::testing
