@@ -24,7 +24,12 @@ protected:
         std::string report;
         std::atomic<bool> done = false;
         std::thread reader([&] {
-            const std::wstring command = L"covering_window.exe " + shape + L" DialvaneForm";
+            // Beside this program: the gauge's drive readings change the current folder.
+            std::wstring path(MAX_PATH, L'\0');
+            path.resize(::GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
+            path.resize(path.find_last_of(L'\\') + 1);
+            const std::wstring command =
+                L"\"" + path + L"covering_window.exe\" " + shape + L" DialvaneForm";
             if (FILE* output = ::_wpopen(command.c_str(), L"r")) {
                 for (int c = 0; (c = std::fgetc(output)) != EOF;) {
                     report += static_cast<char>(c);
