@@ -81,6 +81,7 @@ public:
     // Outline, stacking and layout.
     void Eckig();
     void TopWindow(const WindowHandle& hwnd);
+    void Form_ForegroundChanged() override;
     void Form_Resize() override;
     void PositionElemente();
 
@@ -114,6 +115,7 @@ private:
 
     void DiskCheck();
     void takeReading();
+    void followReading();
 
     void Rund();
     void applyOutline(std::int32_t corner);

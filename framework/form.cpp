@@ -52,6 +52,13 @@ void Form::setVisible(bool visible) {
     }
 }
 
+void Form::setSteppedAside(bool aside) {
+    if (aside != steppedAside_) {
+        steppedAside_ = aside;
+        notify(FormAspect::SteppedAside);
+    }
+}
+
 void Form::setPicture(PictureId picture) {
     picture_ = picture;
     drawing_.reset();

@@ -47,6 +47,10 @@ public:
     float scaleHeight() const { return height_; }
     bool visible() const { return visible_; }
     void setVisible(bool visible);
+    // Out of the way of a full-screen program: while set, the host keeps the window hidden
+    // whatever Visible says, and shows it again without activating it.
+    bool steppedAside() const { return steppedAside_; }
+    void setSteppedAside(bool aside);
     Colour backColor() const { return backColor_; }
 
     PictureId picture() const { return picture_; }
@@ -82,6 +86,8 @@ public:
     virtual void Form_MouseMove(std::int16_t button, std::int16_t shift, float x, float y);
     virtual void Form_MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
     virtual void Form_DblClick() {}
+    // The foreground window changed, moved or went away.
+    virtual void Form_ForegroundChanged() {}
 
     // What a screen reader is told: the window's name, the label whose caption is its value
     // (none by default), and the name of an element whose own text is missing or says too
@@ -131,6 +137,7 @@ private:
     float width_ = 0;
     float height_ = 0;
     bool visible_ = false;
+    bool steppedAside_ = false;
     Colour backColor_;
     PictureId picture_ = PictureId::None;
     bool autoRedraw_ = false;

@@ -4,7 +4,7 @@ namespace dialvane {
 
 class Element;
 
-enum class FormAspect { Caption, Position, Size, Visible, Background };
+enum class FormAspect { Caption, Position, Size, Visible, Background, SteppedAside };
 
 // How the model tells its host what to bring up to date; the host repaints from the model.
 class FormObserver {

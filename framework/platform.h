@@ -27,6 +27,20 @@ inline constexpr std::uint32_t regSz = 1;
 inline constexpr std::int32_t errorSuccess = 0;
 inline constexpr std::int32_t errorFileNotFound = 2;
 
+// A rectangle in screen pixels; right and bottom lie just outside it.
+struct ScreenRect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+    friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
+};
+
+// What SHQueryUserNotificationState answers while a program has the screen to itself.
+inline constexpr std::int32_t qunsBusy = 2;
+inline constexpr std::int32_t qunsRunningD3dFullScreen = 3;
+inline constexpr std::int32_t qunsPresentationMode = 4;
+
 // The operating system's memory record, filled by GlobalMemoryStatus.
 struct MEMORYSTATUS {
     std::uint32_t dwLength;
@@ -71,6 +85,22 @@ public:
     virtual void SetWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x,
                               std::int32_t y, std::int32_t cx, std::int32_t cy,
                               std::uint32_t flags) = 0;
+
+    // The foreground window and what is asked about it to step aside for full-screen programs.
+    // Handles are 0 where there is no such window.
+    virtual WindowHandle GetForegroundWindow() = 0;
+    virtual WindowHandle GetShellWindow() = 0;
+    virtual WindowHandle GetDesktopWindow() = 0;
+    virtual std::string className(WindowHandle window) = 0;
+    // The id of the window's process; 0 when the window has gone.
+    virtual std::uint32_t GetWindowThreadProcessId(WindowHandle window) = 0;
+    virtual std::uint32_t GetCurrentProcessId() = 0;
+    // The client area on the screen; nothing when the window has gone.
+    virtual std::optional<ScreenRect> clientRectOnScreen(WindowHandle window) = 0;
+    // The whole monitor nearest to the window, taskbar included.
+    virtual ScreenRect monitorRect(WindowHandle window) = 0;
+    // Windows' own view of whether the user may be disturbed; 0 where it cannot be asked.
+    virtual std::int32_t SHQueryUserNotificationState() = 0;
 
     // Empties the system clipboard of every format, opened for the given window; false when it
     // could not be opened (another program held it too long) or emptied.

@@ -47,6 +47,11 @@ void Form1::Timer1_Timer() {
         setTop(0);
         setVisible(true);
     }
+    followReading();
+}
+
+// The reading is kept compressed above 60 %, as the needle shows it.
+void Form1::followReading() {
     takeReading();
     reading = compressed(reading);
     Drehen(scalePosition(reading));

@@ -24,6 +24,10 @@ LRESULT FormWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
         case WM_SETTINGCHANGE:
             platform_.refreshNumberFormat();
             break;
+        case WM_ACTIVATEAPP:
+        case WM_DISPLAYCHANGE:
+            foreground_.onMessage(message, wParam);
+            break;
         case WM_GETOBJECT:
             if (const LRESULT object = accessibility_.answerWindow(wParam, lParam)) {
                 return object;
@@ -115,6 +119,7 @@ void FormWindow::onTimer(WPARAM id) {
         if (timer.onTick) {
             form_.raise(timer.onTick);
         }
+        foreground_.afterTick();
     }
 }
 

@@ -58,6 +58,7 @@ void FormWindow::create() {
     for (const Timer* timer : timers_) {
         syncTimer(*timer);
     }
+    foreground_.start();
 }
 
 void FormWindow::createPanels() {
@@ -133,12 +134,24 @@ void FormWindow::formChanged(FormAspect aspect) {
             if (aspect == FormAspect::Size) {
                 dropBackground();
             }
+            // F12 may have moved the hidden window off the full-screen program's monitor.
+            if (form_.steppedAside()) {
+                foreground_.askAgain();
+            }
             break;
         case FormAspect::Visible:
+            if (form_.steppedAside()) {
+                break;
+            }
             ::ShowWindow(window_, form_.visible() ? SW_SHOW : SW_HIDE);
             if (form_.visible()) {
                 controls_.restoreFocus();
             }
+            break;
+        case FormAspect::SteppedAside:
+            // Back without taking the keyboard from the program the user is in.
+            ::ShowWindow(window_,
+                         form_.visible() && !form_.steppedAside() ? SW_SHOWNOACTIVATE : SW_HIDE);
             break;
         case FormAspect::Background:
             dropBackground();

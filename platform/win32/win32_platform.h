@@ -40,6 +40,17 @@ public:
 
     bool clearClipboard(WindowHandle owner) override;
 
+    WindowHandle GetForegroundWindow() override;
+    WindowHandle GetShellWindow() override;
+    WindowHandle GetDesktopWindow() override;
+    std::string className(WindowHandle window) override;
+    std::uint32_t GetWindowThreadProcessId(WindowHandle window) override;
+    std::uint32_t GetCurrentProcessId() override;
+    std::optional<ScreenRect> clientRectOnScreen(WindowHandle window) override;
+    ScreenRect monitorRect(WindowHandle window) override;
+    // shell32 is loaded at the first question, never at start.
+    std::int32_t SHQueryUserNotificationState() override;
+
     std::int32_t RegOpenKeyExA(RegistryKey root, std::string_view subKey, std::uint32_t options,
                                std::uint32_t access, RegistryKey& opened) override;
     std::int32_t RegSetValueExA(RegistryKey key, std::string_view name, std::uint32_t reserved,
