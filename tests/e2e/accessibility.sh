@@ -38,7 +38,7 @@ note "the gauge says: $gauge"
 oleacc_loaded || fail "answered without oleacc.dll"
 
 keyboard_opens_options shift+F10
-reg_has "$settings" MEMTOP || fail "the key's release did not save the position"
+wait_until 5 reg_has "$settings" MEMTOP || fail "the key's release did not save the position"
 xdotool key --window "$WIN_ID" Return
 release_keys
 wait_until 3 eval '! gauge_size 453x148' || fail "Enter did not bring the gauge back"

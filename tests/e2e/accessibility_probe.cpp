@@ -2,6 +2,7 @@
 //   accessibility_probe gauge           prints role|name|value of the gauge
 //   accessibility_probe press NAME      prints role|default action of the panel's child NAME,
 //                                       then does that action; exit status 1 if there is none
+//   accessibility_probe boxes           prints the text of each of the panel's text boxes
 #include <windows.h>
 #include <oleacc.h>
 
@@ -99,6 +100,26 @@ int press(HWND gauge, const std::string& wanted) {
     return status;
 }
 
+// The texts as the boxes hold them now: WM_GETTEXT is answered by the program itself, after
+// every key it has already been given.
+int boxes(HWND gauge) {
+    HWND panel = ::FindWindowExW(gauge, nullptr, L"DialvanePanel", nullptr);
+    if (panel == nullptr) {
+        return 1;
+    }
+    for (HWND box = ::FindWindowExW(panel, nullptr, L"Edit", nullptr); box != nullptr;
+         box = ::FindWindowExW(panel, box, L"Edit", nullptr)) {
+        wchar_t text[256]{};
+        DWORD_PTR copied = 0;
+        if (::SendMessageTimeoutW(box, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text),
+                                  SMTO_ABORTIFHUNG, 5000, &copied) == 0) {
+            return 1;
+        }
+        std::printf("%s\n", utf8(::SysAllocString(text)).c_str());
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -111,6 +132,9 @@ int main(int argc, char** argv) {
     if (command == "press" && argc > 2) {
         return press(gauge, argv[2]);
     }
-    std::fprintf(stderr, "usage: accessibility_probe gauge | press NAME\n");
+    if (command == "boxes") {
+        return boxes(gauge);
+    }
+    std::fprintf(stderr, "usage: accessibility_probe gauge | press NAME | boxes\n");
     return 2;
 }

@@ -13,8 +13,11 @@ _scenario_location() {
     printf 'unknown\n'
 }
 
+# A failure inside $(...) ends the whole scenario, not just that subshell: its caller would
+# otherwise go on with an empty result.
 fail() {
     printf 'FAIL (%s): %s\n' "$(_scenario_location)" "$*" >&2
+    [[ $BASHPID == "$$" ]] || kill -USR1 "$$" 2>/dev/null
     exit 1
 }
 

@@ -66,6 +66,7 @@ _no_window_left() {
 scenario_begin() {
     E2E_BEGIN_MS=$(now_ms)
     trap _scenario_end EXIT
+    trap 'exit 1' USR1  # fail in a subshell
     _scenario_join_session
     _scenario_prepare_artifacts
     wait_until 3 _no_window_left || fail "a Dialvane window from an earlier run is still open"
