@@ -20,6 +20,7 @@ protected:
         ::SendMessageW(window.handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(40, 20));
         ::SendMessageW(window.handle(), WM_RBUTTONUP, 0, MAKELPARAM(40, 20));
         testing::pumpMessages(20);
+        ASSERT_EQ(form.width(), 6800) << "the options view is open";
     }
     void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\MEM"); }
 };
