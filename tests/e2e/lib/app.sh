@@ -94,10 +94,12 @@ wait_exit() {
 close_app() {
     local seconds=${1:-10}
     [[ -n $APP_PID ]] || fail "close_app: nothing was launched"
+    local said="" status=0
     if pid_alive "$APP_PID"; then
-        wine taskkill /im "$APP_IMAGE" </dev/null >/dev/null 2>&1 || true
+        said=$(wine taskkill /im "$APP_IMAGE" </dev/null 2>&1) || status=$?
     fi
-    wait_exit "$seconds" || fail "$APP_IMAGE did not end within $seconds s of WM_CLOSE"
+    wait_exit "$seconds" ||
+        fail "$APP_IMAGE did not end within $seconds s of WM_CLOSE (taskkill status $status: ${said//$'\r'/})"
 }
 
 # pause_app / run_app_for SECONDS: the program stopped between looks at the screen, so a look
