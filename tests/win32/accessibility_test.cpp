@@ -204,7 +204,8 @@ TEST_F(ScreenReader, HitTestingTheRedCrossFindsTheChildThatEnumerationNamesBeend
     ASSERT_NE(cross, 0) << "enumeration names a child Beenden";
 
     // The middle of the painted cross, 600 x 615 twips at 3750, 1500 in the panel.
-    POINT middle{(3750 + 300) / 15, (1500 + 307) / 15};
+    POINT middle{static_cast<LONG>(4050 / platform.twipsPerPixelX()),
+                 static_cast<LONG>(1807 / platform.twipsPerPixelY())};
     ::ClientToScreen(window.controlOf(form.Frame1), &middle);
     VARIANT hit{};
     ASSERT_EQ(panel->accHitTest(middle.x, middle.y, &hit), S_OK);
