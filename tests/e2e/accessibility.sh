@@ -51,7 +51,7 @@ panel_states 1
 
 keyboard_opens_options shift+F10
 panel_states 0
-reg_has "$settings" MEMTOP || fail "the key's release did not save the position"
+wait_until 5 reg_has "$settings" MEMTOP || fail "the key's release did not save the position"
 xdotool key --window "$WIN_ID" Return
 release_keys
 wait_until 3 eval '! gauge_size 453x148' || fail "Enter did not bring the gauge back"

@@ -5,6 +5,7 @@
 //   accessibility_probe states          prints name|hidden for the options panel, its controls
 //                                       and its painted children (hidden: invisible and off
 //                                       screen, 1 or 0)
+//   accessibility_probe boxes           prints the text of each of the panel's text boxes
 #include <windows.h>
 #include <oleacc.h>
 
@@ -141,6 +142,26 @@ int printStates(HWND gauge) {
     return 0;
 }
 
+// The texts as the boxes hold them now: WM_GETTEXT is answered by the program itself, after
+// every key it has already been given.
+int boxes(HWND gauge) {
+    HWND panel = ::FindWindowExW(gauge, nullptr, L"DialvanePanel", nullptr);
+    if (panel == nullptr) {
+        return 1;
+    }
+    for (HWND box = ::FindWindowExW(panel, nullptr, L"Edit", nullptr); box != nullptr;
+         box = ::FindWindowExW(panel, box, L"Edit", nullptr)) {
+        wchar_t text[256]{};
+        DWORD_PTR copied = 0;
+        if (::SendMessageTimeoutW(box, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text),
+                                  SMTO_ABORTIFHUNG, 5000, &copied) == 0) {
+            return 1;
+        }
+        std::printf("%s\n", utf8(::SysAllocString(text)).c_str());
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -156,6 +177,9 @@ int main(int argc, char** argv) {
     if (command == "states") {
         return printStates(gauge);
     }
-    std::fprintf(stderr, "usage: accessibility_probe gauge | press NAME | states\n");
+    if (command == "boxes") {
+        return boxes(gauge);
+    }
+    std::fprintf(stderr, "usage: accessibility_probe gauge | press NAME | states | boxes\n");
     return 2;
 }

@@ -43,7 +43,9 @@ expect_saved "end of session"
 start_with_settings
 open_options
 type_size 1700
-sleep 0.3  # the box has drawn the last digit
+# The end of the session is sent past the keys still queued: wait until the box holds them all.
+wait_until 10 eval 'box_texts | grep -x 1700 >/dev/null' ||
+    fail "the size box holds $(box_texts | tr '\n' ' '), not 1700"
 screenshot typed_not_applied
 gauge_size 453x148 || fail "the typed size was applied: ${WIN_W}x$WIN_H"
 wine wineboot --end-session </dev/null >/dev/null 2>&1 || true

@@ -41,7 +41,7 @@ check_program() {
     assert_between 100 "$E2E_SCREEN_H" "$WIN_H" "Notepad height"
     xdotool search --pid "$APP_PID" | grep -qx "$WIN_ID" ||
         fail "window $WIN_ID does not belong to process $APP_PID"
-    screenshot notepad
+    wait_drawn notepad
     # Notepad's edit area is white; the bare Xvfb root is black.
     local white
     white=$(count_colour_in_rect "$WIN_X" "$WIN_Y" "$WIN_W" "$WIN_H" FFFFFF)

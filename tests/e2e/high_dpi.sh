@@ -12,7 +12,7 @@ launch_app
 wait_window Dialvane
 window_geometry
 assert_eq "208x208" "${WIN_W}x$WIN_H" "2500 twips at 12 twips a pixel"
-screenshot window
+wait_drawn
 expect_outside 3 3 "the rounded corner"
 expect_outside 15 30 "just outside the 85-pixel corner arc"
 # Inside the corner's 85-pixel arc but outside the inscribed circle: a rounded square, not a circle.

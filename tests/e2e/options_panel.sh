@@ -54,16 +54,19 @@ close_message_box "kein AutoStart"
 
 printf 'kopiert' | xclip -quiet -selection clipboard -i &
 track_pid $!
-wait_until 3 eval '[[ $(xclip -o -selection clipboard 2>/dev/null) == kopiert ]]' ||
+wait_until 3 eval '[[ $(clipboard_text) == kopiert ]]' ||
     fail "xclip did not fill the clipboard"
 at "${OPTIONS_CLEAN_UP[@]}"
 click 1
-wait_until 3 eval '! xclip -o -selection clipboard >/dev/null 2>&1' ||
+wait_until 5 eval '[[ -z $(clipboard_text) ]]' ||
     fail "'Speicher aufräumen' left the clipboard full"
-sleep 0.3
-screenshot notice
-yellow=$(count_colour_in_rect $((WIN_X + 170)) $((WIN_Y + 4)) 160 16 FFFF00 40)
-((yellow >= 20)) || fail "no yellow notice where the credit line was ($yellow pixels)"
+# The notice is painted after the clipboard is emptied.
+yellow_notice() {
+    screenshot notice
+    yellow=$(count_colour_in_rect $((WIN_X + 170)) $((WIN_Y + 4)) 160 16 FFFF00 40)
+    ((yellow >= 20))
+}
+wait_until 5 yellow_notice || fail "no yellow notice where the credit line was ($yellow pixels)"
 convert "$SHOT_PNG" -crop "${WIN_W}x$WIN_H+$WIN_X+$WIN_Y" +repage "$E2E_ARTIFACTS/options-notice.png"
 
 type_size 2000

@@ -225,6 +225,14 @@ TEST_F(Options, AutostartButtonsReportAndSwap) {
     }
 }
 
+TEST_F(Options, NoAutoStartAfterAutoStartOffersAutoStartAgain) {
+    form.cmd_auto_Click();
+    ASSERT_FALSE(form.cmd_auto.visible());
+    form.cmd_aus_Click();
+    EXPECT_TRUE(form.cmd_auto.visible());
+    EXPECT_FALSE(form.cmd_aus.visible());
+}
+
 TEST_F(Options, CleanUpTouchesOnlyTheClipboardAndTheNotice) {
     host.advance(2000);
     const float tipX = form.SecZ.x2();

@@ -79,6 +79,7 @@ TEST_F(Pointer, ReleaseSavesWhereItWasLetGoThenPullsTheWindowBack) {
         {"", false, 18000, 18000},   // an emptied count holds nothing back
         {"0", false, 18000, 16980},  // fewer than one monitor counts as one
         {"1", true, 18000, 12400},   // the options view is 6800 wide
+        {"1", true, 15000, 12400},   // past 19200 - 6800, though not past 19200 - its height
     };
 
     for (const auto& c : cases) {
@@ -86,13 +87,15 @@ TEST_F(Pointer, ReleaseSavesWhereItWasLetGoThenPullsTheWindowBack) {
         if (c.widened) {
             form.Form_MouseDown(right, 0, 100, 100);
         }
-        form.setLeft(18000);
+        form.setLeft(c.savedLeft);
         form.setTop(1500);
         platform.saves.clear();
         form.Form_MouseUp(left, 0, 0, 0);
-        const std::vector<testing::SavedSetting> saved = {{"MEMTOP", "1500"}, {"MEMLeft", "18000"}};
+        const std::string savedLeft = std::to_string(static_cast<int>(c.savedLeft));
+        const std::vector<testing::SavedSetting> saved = {{"MEMTOP", "1500"},
+                                                          {"MEMLeft", savedLeft}};
         EXPECT_EQ(platform.saves, saved) << c.monitors;
-        EXPECT_EQ(form.MEMLeft.caption(), "18000");
+        EXPECT_EQ(form.MEMLeft.caption(), savedLeft);
         EXPECT_EQ(form.left(), c.leftAfter) << c.monitors << (c.widened ? " widened" : "");
         EXPECT_EQ(form.Monis.text(), c.monitors) << "the text stays as typed";
     }

@@ -171,6 +171,50 @@ TEST_F(ScreenReader, TextBoxesAreNamedByTheLabelBesideThem) {
     }
 }
 
+TEST_F(ScreenReader, HitTestingTheRedCrossFindsTheChildThatEnumerationNamesBeenden) {
+    // A right click on the dial opens the options view.
+    ::SendMessageW(window.handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(40, 20));
+    ::SendMessageW(window.handle(), WM_RBUTTONUP, 0, MAKELPARAM(40, 20));
+    pumpMessages(20);
+    const com_ptr<IAccessible> panel = accessibleOf(window.controlOf(form.Frame1));
+    ASSERT_TRUE(panel);
+    const auto nameOf = [&](LONG id) {
+        VARIANT child{};
+        child.vt = VT_I4;
+        child.lVal = id;
+        BSTR name = nullptr;
+        std::wstring copy = L"(none)";
+        if (panel->get_accName(child, &name) == S_OK && name != nullptr) {
+            copy = name;
+        }
+        ::SysFreeString(name);
+        return copy;
+    };
+    LONG count = 0;
+    ASSERT_EQ(panel->get_accChildCount(&count), S_OK);
+    std::vector<VARIANT> children(static_cast<std::size_t>(count));
+    LONG obtained = 0;
+    ASSERT_EQ(::AccessibleChildren(panel.get(), 0, count, children.data(), &obtained), S_OK);
+    LONG cross = 0;
+    for (VARIANT& child : children) {
+        if (child.vt == VT_I4 && nameOf(child.lVal) == L"Beenden") {
+            cross = child.lVal;
+        }
+        ::VariantClear(&child);
+    }
+    ASSERT_NE(cross, 0) << "enumeration names a child Beenden";
+
+    // The middle of the painted cross, 600 x 615 twips at 3750, 1500 in the panel.
+    POINT middle{static_cast<LONG>(4050 / platform.twipsPerPixelX()),
+                 static_cast<LONG>(1807 / platform.twipsPerPixelY())};
+    ::ClientToScreen(window.controlOf(form.Frame1), &middle);
+    VARIANT hit{};
+    ASSERT_EQ(panel->accHitTest(middle.x, middle.y, &hit), S_OK);
+    ASSERT_EQ(hit.vt, VT_I4);
+    EXPECT_EQ(hit.lVal, cross);
+    EXPECT_EQ(nameOf(hit.lVal), L"Beenden");
+}
+
 TEST_F(ScreenReader, OnlyTheKeyboardsContextMenuRequestOpensTheOptions) {
     ::SendMessageW(window.handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window.handle()),
                    MAKELPARAM(40, 40));

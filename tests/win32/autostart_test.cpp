@@ -20,23 +20,28 @@ protected:
         DWORD type = 0;
         std::string bytes;
     };
-    // The bytes as the ANSI or the wide functions read them.
+    // The bytes as the ANSI or the wide functions hold them: RegGetValue would add a missing
+    // terminating zero, RegQueryValueEx shows whether it was written.
     static Stored stored(bool ansi) {
         Stored value;
-        DWORD size = 0;
-        const auto read = [&](void* data) {
-            return ansi
-                       ? ::RegGetValueA(
-                             HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
-                             "DialvaneTest", RRF_RT_ANY | RRF_NOEXPAND, &value.type, data, &size)
-                       : ::RegGetValueW(HKEY_CURRENT_USER, runKey, valueName,
-                                        RRF_RT_ANY | RRF_NOEXPAND, &value.type, data, &size);
-        };
-        if (read(nullptr) != ERROR_SUCCESS) {
+        HKEY key = nullptr;
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, runKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
             return {};
         }
-        value.bytes.resize(size);
-        read(value.bytes.data());
+        DWORD size = 0;
+        const auto read = [&](void* data) {
+            const auto bytes = static_cast<BYTE*>(data);
+            return ansi
+                       ? ::RegQueryValueExA(key, "DialvaneTest", nullptr, &value.type, bytes, &size)
+                       : ::RegQueryValueExW(key, valueName, nullptr, &value.type, bytes, &size);
+        };
+        if (read(nullptr) == ERROR_SUCCESS) {
+            value.bytes.resize(size);
+            read(value.bytes.data());
+        } else {
+            value = {};
+        }
+        ::RegCloseKey(key);
         return value;
     }
     Form1 form{platform};
@@ -59,8 +64,9 @@ TEST_F(RunKey, ACommandOutsideTheAnsiCodePageKeepsItsLetters) {
     const Stored value = stored(false);
     EXPECT_EQ(value.type, static_cast<DWORD>(REG_SZ));
     const std::wstring expected = L"C:\\\x03A9\x03BC\x03AD\x03B3\x03B1\\gauge";
-    EXPECT_EQ(value.bytes.size(), (expected.size() + 1) * sizeof(wchar_t));
-    EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(value.bytes.data())), expected);
+    const auto* first = reinterpret_cast<const char*>(expected.c_str());
+    EXPECT_EQ(value.bytes, std::string(first, (expected.size() + 1) * sizeof(wchar_t)))
+        << "the letters and the terminating zero";
 }
 
 TEST_F(RunKey, TheProgramKnowsItsFolderAndName) {

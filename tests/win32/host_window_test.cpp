@@ -134,6 +134,12 @@ TEST_F(HostWindow, ABorderlessToolWindowOfTheModelsSize) {
     EXPECT_TRUE(same(client, RECT{0, 0, 300, 120})) << "the inner area is the whole window";
 }
 
+TEST_F(HostWindow, BothWindowClassesTakeDoubleClicks) {
+    for (HWND window : {main(), control(form.panel)}) {
+        EXPECT_NE(::GetClassLongPtrW(window, GCL_STYLE) & CS_DBLCLKS, 0U);
+    }
+}
+
 TEST_F(HostWindow, ThePanelAndItsControlsAreRealChildWindows) {
     HWND panel = control(form.panel);
     ASSERT_NE(panel, nullptr);
@@ -153,6 +159,20 @@ TEST_F(HostWindow, TabOrderFollowsTheTabIndexAndFocusStartsAtTheLowest) {
     HWND next = ::GetNextDlgTabItem(main(), control(form.first), FALSE);
     EXPECT_EQ(next, control(form.edit));
     EXPECT_EQ(::GetNextDlgTabItem(main(), next, FALSE), control(form.later));
+}
+
+TEST_F(HostWindow, ActivatedAgainItGivesTheFocusBackToTheTextBoxThatHadIt) {
+    ::SetFocus(control(form.edit));
+    HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                   nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(other, nullptr);
+    ::SetActiveWindow(other);
+    pumpMessages(20);
+    ASSERT_NE(::GetFocus(), control(form.edit)) << "the other window took the focus";
+    ::SetActiveWindow(main());
+    pumpMessages(20);
+    EXPECT_EQ(::GetFocus(), control(form.edit)) << "not the first control in tab order";
+    ::DestroyWindow(other);
 }
 
 TEST_F(HostWindow, ModelChangesReachTheWindows) {
@@ -289,7 +309,10 @@ TEST_F(HostWindow, APressWhoseCaptureIsTakenAwayIsForgotten) {
 
 TEST_F(HostWindow, ModelTimersTick) {
     form.ticker.setEnabled(true);
-    pumpMessages(300);
+    // Waits for the ticks, not for a time a busy machine may not give the thread.
+    for (const DWORD start = ::GetTickCount(); form.ticks < 3 && ::GetTickCount() - start < 5000;) {
+        pumpMessages(20);
+    }
     EXPECT_GE(form.ticks, 3);
     form.ticker.setEnabled(false);
     const int stopped = form.ticks;

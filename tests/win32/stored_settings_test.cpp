@@ -118,7 +118,10 @@ TEST_F(StoredSettings, TheProgramStartsOnAnyValueUnderAnyKey) {
 
             const std::string seen = win32::narrow(key) + " " + value.what;
             EXPECT_FALSE(form.lastError().has_value()) << seen;
-            EXPECT_TRUE(form.Timer2.enabled()) << seen << ": start-up ran to its end";
+            // The sweep runs, or has already handed over to the update timer: how far it got
+            // depends on how long the machine took, not on start-up.
+            EXPECT_TRUE(form.Timer2.enabled() || form.Timer1.enabled())
+                << seen << ": start-up ran to its end";
             EXPECT_TRUE(::IsWindowVisible(window.handle())) << seen;
             RECT rect{};
             ::GetWindowRect(window.handle(), &rect);

@@ -94,10 +94,27 @@ wait_exit() {
 close_app() {
     local seconds=${1:-10}
     [[ -n $APP_PID ]] || fail "close_app: nothing was launched"
+    local said="" status=0
     if pid_alive "$APP_PID"; then
-        wine taskkill /im "$APP_IMAGE" </dev/null >/dev/null 2>&1 || true
+        said=$(wine taskkill /im "$APP_IMAGE" </dev/null 2>&1) || status=$?
     fi
-    wait_exit "$seconds" || fail "$APP_IMAGE did not end within $seconds s of WM_CLOSE"
+    wait_exit "$seconds" ||
+        fail "$APP_IMAGE did not end within $seconds s of WM_CLOSE (taskkill status $status: ${said//$'\r'/})"
+}
+
+# pause_app / run_app_for SECONDS: the program stopped between looks at the screen, so a look
+# that takes long (a busy machine) cannot miss what the program did meanwhile, and each run
+# lets it go on for about the same stretch. Its window stays on the screen while it is stopped.
+pause_app() {
+    kill -STOP "$APP_PID" 2>/dev/null || fail "$APP_IMAGE has ended"
+}
+run_app_for() {
+    kill -CONT "$APP_PID" 2>/dev/null || fail "$APP_IMAGE has ended"
+    sleep "$1"
+    pause_app
+}
+resume_app() {
+    kill -CONT "$APP_PID" 2>/dev/null || true
 }
 
 # kill_app: last resort; only the launched process.
@@ -110,6 +127,7 @@ kill_app() {
 _end_child() {
     local pid=$1
     if pid_alive "$pid"; then
+        kill -CONT "$pid" 2>/dev/null || true  # a paused one would hold its TERM
         kill -TERM "$pid" 2>/dev/null || true
         if ! wait_until 3 pid_gone "$pid"; then
             kill -KILL "$pid" 2>/dev/null || true

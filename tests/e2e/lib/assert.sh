@@ -13,8 +13,13 @@ _scenario_location() {
     printf 'unknown\n'
 }
 
+# In a scenario, a failure inside $(...) ends the whole scenario, not just that subshell: its
+# caller would otherwise go on with an empty result. (The harness's own checks catch failures
+# in subshells on purpose; they run without scenario_begin.)
+E2E_FAIL_ENDS_SCENARIO=""
 fail() {
     printf 'FAIL (%s): %s\n' "$(_scenario_location)" "$*" >&2
+    [[ -z $E2E_FAIL_ENDS_SCENARIO || $BASHPID == "$$" ]] || kill -USR1 "$$" 2>/dev/null
     exit 1
 }
 

@@ -66,6 +66,8 @@ _no_window_left() {
 scenario_begin() {
     E2E_BEGIN_MS=$(now_ms)
     trap _scenario_end EXIT
+    trap 'exit 1' USR1
+    E2E_FAIL_ENDS_SCENARIO=1
     _scenario_join_session
     _scenario_prepare_artifacts
     wait_until 3 _no_window_left || fail "a Dialvane window from an earlier run is still open"

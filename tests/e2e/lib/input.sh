@@ -72,3 +72,10 @@ key_hold() {
 release_keys() {
     xdotool keyup Return BackSpace End Escape F12 shift+F10 Menu 2>/dev/null || true
 }
+
+# clipboard_text: the text the X clipboard holds, empty when it holds none. Its owner answers
+# the question; one that never answers (seen once here from Wine's side after EmptyClipboard)
+# counts as holding no text after 2 s rather than holding the scenario to its time-out.
+clipboard_text() {
+    timeout 2 xclip -o -selection clipboard 2>/dev/null || true
+}

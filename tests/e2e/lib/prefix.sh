@@ -10,7 +10,12 @@ wine_environment() {
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 }
 
-# prefix_create DIR LOG: needs DISPLAY; takes ~10 s.
+# prefix_create DIR LOG: needs DISPLAY; takes ~10 s (30 s on a busy machine).
+# The first program started in a new prefix boots it: Wine runs `wineboot --init` and makes the
+# program wait until that has installed the prefix and ended. So the first program here is the
+# `reg add` the session needs; a `wineboot -i` of our own would be a second boot on top of the
+# first, with a second service manager and its drivers starting while the next program does.
+# Wine's errors stay on for this one step: a boot that fails says why in the log.
 prefix_create() {
     local dir=$1 log=$2
     wine_environment "$dir"
@@ -18,9 +23,9 @@ prefix_create() {
     # Wine's daemons get a file, not the caller's pipes, which ctest waits on.
     {
         wineserver -p &&
-            timeout 120 wine wineboot -i &&
             # Without a window manager, managed windows lose capture on drags and close 2 s late.
-            timeout 30 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f
+            WINEDEBUG=-all,err+all timeout 150 wine reg add 'HKCU\Software\Wine\X11 Driver' \
+                /v Managed /t REG_SZ /d N /f
     } </dev/null >>"$log" 2>&1 && prefix_add_wine_fonts "$dir"
 }
 

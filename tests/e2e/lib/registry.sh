@@ -2,11 +2,18 @@
 # The Wine registry from the shell. reg prints CRLF lines like "    name    REG_SZ    data".
 # Values with non-ASCII text print in the OEM code page; compare those via `wine reg export`.
 
+# Returns 1 when reg says the key or value is not there. Any other failure (reg could not start,
+# or ended badly) fails the scenario: a read that never happened must not pass for a value that
+# is missing or empty.
 _reg() {
     local output status=0
-    output=$(wine reg "$@" </dev/null 2>/dev/null) || status=$?
-    printf '%s\n' "${output//$'\r'/}"
-    return "$status"
+    output=$(wine reg "$@" </dev/null 2>&1) || status=$?
+    output=${output//$'\r'/}
+    if ((status != 0)); then
+        [[ $status == 1 && $output == *"Unable to find the specified registry"* ]] && return 1
+        fail "wine reg $* failed (status $status): ${output:-no output}"
+    fi
+    printf '%s\n' "$output"
 }
 
 # reg_get KEY NAME: prints the data (REG_DWORD as a decimal number); returns 1 when the key or
@@ -31,8 +38,19 @@ reg_get() {
 
 # reg_set KEY NAME TYPE DATA, e.g. reg_set 'HKCU\Software\MEM\Optionen' txtHeight REG_SZ 2000
 reg_set() {
-    _reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null ||
-        fail "could not write $1\\$2"
+    _reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null || fail "could not write $1\\$2"
+}
+
+_reg_reads() {
+    REG_READ=$(reg_get "$1" "$2") || REG_READ="(missing)"
+    [[ $REG_READ == "$3" ]]
+}
+
+# expect_reg KEY NAME EXPECTED WHAT: a value the program writes on an action (a release, a
+# click) lands a moment after the action shows; waits up to 5 s for it to read EXPECTED.
+# After the program has ended, read with reg_get: nothing is on its way then.
+expect_reg() {
+    wait_until 5 _reg_reads "$1" "$2" "$3" || fail "$4: expected '$3', got '$REG_READ'"
 }
 
 reg_has() {

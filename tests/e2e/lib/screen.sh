@@ -91,3 +91,11 @@ screen_backdrop() {
         printf '%s\n' "$1" >"$E2E_SESSION_DIR/backdrop"
     fi
 }
+
+# wait_drawn [NAME]: a shown window is not yet a drawn one; waits until the middle of the window
+# last measured shows something other than the screen behind it, then keeps that screenshot.
+wait_drawn() {
+    local name=${1:-window} middle_x=$((WIN_W / 2)) middle_y=$((WIN_H / 2))
+    wait_until 10 eval 'screenshot "$name"; ! is_screen "$middle_x" "$middle_y"' ||
+        fail "the window was not drawn: $(window_pixel "$middle_x" "$middle_y") in its middle"
+}
