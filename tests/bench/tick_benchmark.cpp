@@ -13,7 +13,7 @@ struct Gauge {
     explicit Gauge(const char* mode) {
         platform.memoryLoad = 47;
         platform.drives['C'] = {8, 512, 20'000'000, 61'000'000, false};
-        host.start();
+        host.loadAndShow();
         form.lblHDRAM.setCaption(mode);
     }
     testing::FakePlatform platform;

@@ -78,28 +78,38 @@ int readGauge(HWND gauge) {
     return 0;
 }
 
+// The panel's painted children (simple elements, not windows) by their ids.
+template <typename Visit>
+void forEachPaintedChild(IAccessible& panel, Visit visit) {
+    LONG count = 0;
+    panel.get_accChildCount(&count);
+    std::vector<VARIANT> children(static_cast<std::size_t>(count));
+    LONG got = 0;
+    ::AccessibleChildren(&panel, 0, count, children.data(), &got);
+    for (LONG index = 0; index < got; ++index) {
+        VARIANT& item = children[static_cast<std::size_t>(index)];
+        if (item.vt == VT_I4) {
+            visit(item.lVal);
+        }
+        ::VariantClear(&item);
+    }
+}
+
 int press(HWND gauge, const std::string& wanted) {
     Accessible accessible;
     if (!open(::FindWindowExW(gauge, nullptr, L"DialvanePanel", nullptr), accessible)) {
         return 1;
     }
     IAccessible& panel = *accessible.object;
-    LONG count = 0;
-    panel.get_accChildCount(&count);
-    std::vector<VARIANT> children(static_cast<std::size_t>(count));
-    LONG got = 0;
-    ::AccessibleChildren(&panel, 0, count, children.data(), &got);
     int status = 1;
-    for (LONG index = 0; index < got; ++index) {
-        VARIANT& item = children[static_cast<std::size_t>(index)];
-        if (item.vt == VT_I4 && status != 0 && name(panel, item.lVal) == wanted) {
+    forEachPaintedChild(panel, [&](LONG id) {
+        if (status != 0 && name(panel, id) == wanted) {
             BSTR action = nullptr;
-            panel.get_accDefaultAction(item, &action);
-            std::printf("%ld|%s\n", role(panel, item.lVal), utf8(action).c_str());
-            status = SUCCEEDED(panel.accDoDefaultAction(item)) ? 0 : 1;
+            panel.get_accDefaultAction(child(id), &action);
+            std::printf("%ld|%s\n", role(panel, id), utf8(action).c_str());
+            status = SUCCEEDED(panel.accDoDefaultAction(child(id))) ? 0 : 1;
         }
-        ::VariantClear(&item);
-    }
+    });
     return status;
 }
 
@@ -110,6 +120,10 @@ bool hidden(IAccessible& object, LONG id) {
            (state.lVal & both) == both;
 }
 
+void printState(IAccessible& object, LONG id, const std::string& label) {
+    std::printf("%s|%d\n", label.c_str(), hidden(object, id) ? 1 : 0);
+}
+
 int printStates(HWND gauge) {
     HWND panelWindow = ::FindWindowExW(gauge, nullptr, L"DialvanePanel", nullptr);
     Accessible accessible;
@@ -117,28 +131,15 @@ int printStates(HWND gauge) {
         return 1;
     }
     IAccessible& panel = *accessible.object;
-    std::printf("panel|%d\n", hidden(panel, CHILDID_SELF) ? 1 : 0);
+    printState(panel, CHILDID_SELF, "panel");
     for (HWND control = ::GetWindow(panelWindow, GW_CHILD); control != nullptr;
          control = ::GetWindow(control, GW_HWNDNEXT)) {
         Accessible own;
         if (open(control, own)) {
-            std::printf("%s|%d\n", name(*own.object, CHILDID_SELF).c_str(),
-                        hidden(*own.object, CHILDID_SELF) ? 1 : 0);
+            printState(*own.object, CHILDID_SELF, name(*own.object, CHILDID_SELF));
         }
     }
-    LONG count = 0;
-    panel.get_accChildCount(&count);
-    std::vector<VARIANT> children(static_cast<std::size_t>(count));
-    LONG got = 0;
-    ::AccessibleChildren(&panel, 0, count, children.data(), &got);
-    for (LONG index = 0; index < got; ++index) {
-        VARIANT& item = children[static_cast<std::size_t>(index)];
-        if (item.vt == VT_I4) {  // a painted child; windows were read above
-            std::printf("%s|%d\n", name(panel, item.lVal).c_str(),
-                        hidden(panel, item.lVal) ? 1 : 0);
-        }
-        ::VariantClear(&item);
-    }
+    forEachPaintedChild(panel, [&](LONG id) { printState(panel, id, name(panel, id)); });
     return 0;
 }
 

@@ -57,7 +57,7 @@ struct Started {
 Started start(testing::FakePlatform& platform) {
     Form1 form(platform);
     testing::FakeHost host(form);
-    host.start();
+    host.loadAndShow();
     const NumberFormat& format = platform.format;
 
     require(!form.lastError().has_value() && form.Timer2.enabled(), "runs to its end");

@@ -19,7 +19,7 @@ FakeHost::~FakeHost() {
     form_.setObserver(nullptr);
 }
 
-void FakeHost::start() {
+void FakeHost::loadAndShow() {
     form_.attachWindow(window);
     form_.loadAndShow();
 }

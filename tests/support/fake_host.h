@@ -25,7 +25,7 @@ public:
     FakeHost& operator=(const FakeHost&) = delete;
 
     // What the real host does once its window exists.
-    void start();
+    void loadAndShow();
     // Closing the window by any means: Form_Unload, then the window is gone unless cancelled.
     bool close();
 

@@ -17,7 +17,7 @@ struct Gauge {
         platform.store("txtHeight", "2220");
         platform.store("lblHDRAM.Caption", mode);
         platform.memoryLoad = 45;
-        host.start();
+        host.loadAndShow();
         host.advance(5000);
     }
     testing::FakePlatform platform;

@@ -23,7 +23,7 @@ protected:
         platform.drives['C'] = {8, 512, 30'500'000, 61'000'000, false};  // half full
     }
     void startAndSettle() {
-        host.start();
+        host.loadAndShow();
         host.advance(5000);
         ASSERT_TRUE(form.Timer1.enabled());
     }
@@ -47,7 +47,7 @@ TEST_F(FailingServices, AStoreThatCannotBeReadStartsFromTheDefaults) {
     platform.store("Monis", "2");
     platform.store("lblHDRAM.Caption", "HD");
     platform.storeFails = true;
-    host.start();
+    host.loadAndShow();
     EXPECT_FALSE(form.lastError().has_value());
     EXPECT_EQ(form.lblHDRAM.caption(), "RAM");
     EXPECT_EQ(form.Monis.text(), "1");
@@ -124,7 +124,7 @@ TEST_F(FailingServices, NoFailureOfAnyKindEndsTheProgram) {
             services.memoryLoad = 50;
             Form1 gauge(services);
             testing::FakeHost host(gauge);
-            host.start();
+            host.loadAndShow();
             host.advance(5000);
             services.onMemoryQuery = f.fail;
             services.onSave = [&](const testing::SavedSetting&) { f.fail(); };

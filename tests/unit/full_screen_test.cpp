@@ -62,7 +62,7 @@ TEST(FullScreen, TheGaugeStepsAsideAndComesBackShowingTheCurrentReading) {
     Form1 form(platform);
     testing::FakeHost host(form);
     platform.memoryLoad = 70;
-    host.start();
+    host.loadAndShow();
     host.advance(300);
     const auto saves = platform.saves;
     platform.foreground = other;

@@ -16,7 +16,7 @@ class Options : public ::testing::Test {
 protected:
     void SetUp() override {
         platform.memoryLoad = 40;
-        host.start();
+        host.loadAndShow();
         host.advance(3000);
         host.click(2, 600, 600);
         platform.saves.clear();

@@ -35,7 +35,7 @@ TEST(Outline, RoundOutlineOfTheStartSize) {
         run.platform.tppX = c.tppX;
         run.platform.tppY = c.tppY;
         run.platform.store("txtHeight", c.size);
-        run.host.start();
+        run.host.loadAndShow();
         const std::vector<RegionCall> expected = {{FakeHost::window, c.width, c.height, 170}};
         EXPECT_EQ(run.platform.regions, expected) << c.size << " at " << c.tppX;
     }
@@ -61,7 +61,7 @@ TEST(Outline, SquareCornersForTheWideWindow) {
 
 TEST(Outline, ASizeChangeAloneKeepsTheOldOutline) {
     Instrument run;
-    run.host.start();
+    run.host.loadAndShow();
     run.form.setWidth(2220);
     run.form.setHeight(2220);
     ASSERT_EQ(run.platform.regions.size(), 1U);

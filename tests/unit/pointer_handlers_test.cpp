@@ -23,7 +23,7 @@ protected:
         platform.screenW = 19200;
         platform.store("txtHeight", "2220");
         platform.memoryLoad = 50;
-        host.start();
+        host.loadAndShow();
         host.advance(5000);
         platform.saves.clear();
     }

@@ -26,7 +26,7 @@ struct Instrument {
         for (const auto& [key, value] : stored) {
             platform.store(key, value);
         }
-        host.start();
+        host.loadAndShow();
     }
     testing::FakePlatform platform;
     testing::ResizeProbe form{platform};
@@ -38,7 +38,7 @@ TEST(Startup, FirstRunFromAnEmptyStore) {
     testing::ResizeProbe form(platform);
     FakeHost host(form);
     form.reading = 55;
-    host.start();
+    host.loadAndShow();
 
     EXPECT_FALSE(form.lastError().has_value());
     EXPECT_EQ(form.lblHDRAM.caption(), "RAM");

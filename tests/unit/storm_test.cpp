@@ -36,7 +36,7 @@ class Storm {
 public:
     explicit Storm(std::uint32_t seed) : random_(seed) {
         platform.memoryLoad = 50;
-        host.start();
+        host.loadAndShow();
     }
 
     // One pointer event, maybe a typed character and some time; a description of what it did.

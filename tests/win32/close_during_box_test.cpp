@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <thread>
 
@@ -12,9 +11,8 @@
 namespace dialvane {
 namespace {
 
-// Counts the settings saved while the handler that showed a box has not yet run to its end.
-class SavingPlatform : public win32::Win32Platform {
-public:
+// Counts the settings saved before "AutoStart"'s handler has hidden its button, its last step.
+struct SavingPlatform : win32::Win32Platform {
     using Win32Platform::Win32Platform;
     void SaveSetting(std::string_view application, std::string_view section, std::string_view key,
                      std::string_view value) override {
@@ -25,27 +23,17 @@ public:
     int savedMidHandler = 0;
 };
 
-struct Gauge {
-    testing::ProgramModule program;
-    win32::PictureLibrary pictures{program.get()};
-    SavingPlatform platform{pictures};
-    Form1 form{platform};
-    win32::FormWindow window{::GetModuleHandleW(nullptr), form, platform, pictures};
-};
+BOOL CALLBACK findBox(HWND window, LPARAM found) {
+    wchar_t kind[8]{};
+    if (::GetClassNameW(window, kind, 8) > 0 && std::wstring(kind) == L"#32770") {
+        *reinterpret_cast<HWND*>(found) = window;
+    }
+    return TRUE;
+}
 
 HWND messageBoxOf(DWORD thread) {
     HWND box = nullptr;
-    ::EnumThreadWindows(
-        thread,
-        [](HWND window, LPARAM found) {
-            wchar_t kind[8]{};
-            ::GetClassNameW(window, kind, 8);
-            if (std::wstring(kind) == L"#32770" && ::IsWindowVisible(window)) {
-                *reinterpret_cast<HWND*>(found) = window;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&box));
+    ::EnumThreadWindows(thread, findBox, reinterpret_cast<LPARAM>(&box));
     return box;
 }
 
@@ -55,29 +43,33 @@ HWND messageBoxOf(DWORD thread) {
 TEST(CloseDuringMessageBox, WaitsForTheHandlerAndSavesTheSettings) {
     for (const UINT request : {UINT{WM_CLOSE}, UINT{WM_ENDSESSION}}) {
         ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\MEM");
-        const auto gauge = std::make_unique<Gauge>();
-        gauge->platform.form = &gauge->form;
-        gauge->window.create();
-        gauge->window.loadAndShow();
-        HWND window = gauge->window.handle();
+        testing::ProgramModule program;
+        win32::PictureLibrary pictures{program.get()};
+        SavingPlatform platform{pictures};
+        Form1 form{platform};
+        platform.form = &form;
+        win32::FormWindow gauge{::GetModuleHandleW(nullptr), form, platform, pictures};
+        gauge.create();
+        gauge.loadAndShow();
+        HWND window = gauge.handle();
         std::thread closer([thread = ::GetCurrentThreadId(), window, request] {
             for (int tries = 0; tries < 500 && messageBoxOf(thread) == nullptr; ++tries) {
                 ::Sleep(10);
             }
-            ::SendMessageW(window, request, request == WM_ENDSESSION ? TRUE : 0, 0);
+            ::SendMessageW(window, request, request == WM_ENDSESSION, 0);
         });
-        ::SendMessageW(gauge->window.controlOf(gauge->form.cmd_auto), BM_CLICK, 0, 0);
+        ::SendMessageW(gauge.controlOf(form.cmd_auto), BM_CLICK, 0, 0);
         closer.join();
         for (int waited = 0; waited < 3000 && ::IsWindow(window); waited += 20) {
             testing::pumpMessages(20);
         }
-        const bool sessionEnd = request == WM_ENDSESSION;
+        const bool sessionEnds = request == WM_ENDSESSION;
         EXPECT_EQ(messageBoxOf(::GetCurrentThreadId()), nullptr) << request;
-        EXPECT_FALSE(gauge->form.cmd_auto.visible()) << "the handler ran to its end";
-        EXPECT_EQ(::IsWindow(window) != FALSE, sessionEnd) << request;
-        EXPECT_EQ(gauge->platform.savedMidHandler, sessionEnd ? 3 : 0) << request;
+        EXPECT_FALSE(form.cmd_auto.visible()) << "the handler ran to its end";
+        EXPECT_EQ(::IsWindow(window) != FALSE, sessionEnds) << request;
+        EXPECT_EQ(platform.savedMidHandler, sessionEnds ? 3 : 0) << request;
         for (const char* key : {"txtHeight", "Monis", "lblHDRAM.Caption"}) {
-            EXPECT_NE(gauge->platform.GetSetting("MEM", "Optionen", key, ""), "") << key;
+            EXPECT_NE(platform.GetSetting("MEM", "Optionen", key, ""), "") << key;
         }
         ::RegDeleteKeyValueW(HKEY_CURRENT_USER,
                              L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", L"Dialvane");

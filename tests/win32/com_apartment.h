@@ -5,19 +5,14 @@
 namespace dialvane::testing {
 
 // COM on the test's thread for the test's lifetime.
-class ComApartment {
-public:
-    ComApartment() : ok_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
+struct ComApartment {
+    ComApartment() : ok(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
     ~ComApartment() {
-        if (ok_) {
+        if (ok) {
             ::CoUninitialize();
         }
     }
-
-private:
-    bool ok_;
+    const bool ok;
 };
 
 }  // namespace dialvane::testing
