@@ -16,11 +16,9 @@ namespace {
 
 // The gauge in this process; covering_window.exe, in another, takes the foreground from it for
 // a second and reports how Win32 saw the gauge meanwhile and afterwards.
-class CoveringProgram : public testing::HostedForm<Form1> {
+class CoveringProgram : public testing::ProgramWindow {
 protected:
     std::string coverFor(const std::wstring& shape) {
-        window.create();
-        window.loadAndShow();
         std::string report;
         std::atomic<bool> done = false;
         std::thread reader([&] {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/form1.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/picture_library.h"
 #include "platform/win32/win32_platform.h"
@@ -57,6 +58,18 @@ protected:
 
     FormType form{platform};
     win32::FormWindow window{::GetModuleHandleW(nullptr), form, platform, pictures};
+};
+
+// The program's own window, loaded from first-run settings; its settings go again afterwards.
+class ProgramWindow : public HostedForm<Form1> {
+protected:
+    void SetUp() override {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\MEM");
+        window.create();
+        ASSERT_NE(window.handle(), nullptr);
+        window.loadAndShow();
+    }
+    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\MEM"); }
 };
 
 }  // namespace dialvane::testing

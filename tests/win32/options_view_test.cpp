@@ -2,27 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include "app/form1.h"
 #include "tests/win32/hosted_form.h"
 
 namespace dialvane {
 namespace {
 
 // The program's window after start-up, its options view open.
-class OptionsView : public testing::HostedForm<Form1> {
+class OptionsView : public testing::ProgramWindow {
 protected:
     void SetUp() override {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\MEM");
-        window.create();
-        ASSERT_NE(window.handle(), nullptr);
-        window.loadAndShow();
+        ProgramWindow::SetUp();
         // A right click on the dial opens the options view.
         ::SendMessageW(window.handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(40, 20));
         ::SendMessageW(window.handle(), WM_RBUTTONUP, 0, MAKELPARAM(40, 20));
         testing::pumpMessages(20);
         ASSERT_EQ(form.width(), 6800) << "the options view is open";
     }
-    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\MEM"); }
 };
 
 TEST_F(OptionsView, EnterInATextBoxClicksWeiter) {

@@ -112,16 +112,12 @@ constexpr std::array<const wchar_t*, 4> sizes = {L"2500", L"800", L"1777", L"120
 
 // The program's window in its real host, driven faster than its timers would: each tick is
 // the timer message and the repaint it asks for.
-class Soak : public testing::HostedForm<Form1> {
+class Soak : public testing::ProgramWindow {
 protected:
     void SetUp() override {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\MEM");
-        window.create();
-        ASSERT_NE(window.handle(), nullptr);
-        window.loadAndShow();
+        ProgramWindow::SetUp();
         testing::pumpMessages(50);
     }
-    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\MEM"); }
 
     // The host numbers the form's timers in definition order from 1.
     UINT_PTR runningTimer() const {
