@@ -9,7 +9,9 @@
 # Each program runs once unmeasured first, and the runs wait until the new prefix's own
 # background work is done (wineserver idle), so no run pays for either.
 # BENCH_SETTLE (seconds after the window appears, default 5), BENCH_ROUNDS (default 2),
-# BENCH_GAUGE (another Dialvane.exe to measure, such as an older build).
+# BENCH_GAUGE (another Dialvane.exe to measure, such as an older build), BENCH_BEHIND=1 (Wine's
+# Notepad is the active program in front of each run, as when the user works in another
+# program; its CPU is not counted, the wineserver's work for it is).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 lib="$root/tests/e2e/lib"
@@ -17,6 +19,7 @@ mode=${1:-ram}
 seconds=${2:-30}
 settle=${BENCH_SETTLE:-5}
 rounds=${BENCH_ROUNDS:-2}
+behind=${BENCH_BEHIND:-0}
 case $mode in
     ram | hd) ;;
     *)
@@ -44,9 +47,13 @@ floor="$root/build/windows/tests/bench/idle/idle_floor.exe"
 work=$(mktemp -d "${TMPDIR:-/tmp}/dialvane-bench.XXXXXX")
 session="$work/session.env"
 program_pid=""
+front_pid=""
 finish() {
     if [[ -n $program_pid ]]; then
         end_program "$program_pid"
+    fi
+    if [[ -n $front_pid ]]; then
+        kill -TERM "$front_pid" 2>/dev/null || true
     fi
     "$lib/session.sh" stop "$session" >/dev/null || true
     rm -rf -- "$work"
@@ -144,6 +151,14 @@ start_program() {
 # private_dirty_kb".
 measure() {
     start_program "$@"
+    if [[ $behind == 1 ]]; then
+        (exec wine notepad) </dev/null >>"$work/notepad.log" 2>&1 &
+        front_pid=$!
+        wait_until 60 window_shown "Untitled - Notepad" || {
+            printf 'Notepad showed no window within 60 s\n' >&2
+            exit 1
+        }
+    fi
     sleep "$settle"
     local program_start server_start program_end server_end program_ns server_ns pss dirty
     program_start=$(cpu_ticks "$program_pid")
@@ -158,12 +173,17 @@ measure() {
     pss=$(memory_kb "$program_pid" Pss)
     dirty=$(memory_kb "$program_pid" Private_Dirty)
     end_program "$program_pid"
+    if [[ -n $front_pid ]]; then
+        end_program "$front_pid"
+        front_pid=""
+    fi
     printf '%s %d %d %d %d %d %d\n' "$1" $((program_end - program_start)) \
         $((server_end - server_start)) "$program_ns" "$server_ns" "$pss" "$dirty"
 }
 
-printf 'Idle cost, %s mode, %d s a run after %d s settling; %s; %s\n' "$mode" "$seconds" \
-    "$settle" "$(wine --version 2>/dev/null)" "$(date -u +%Y-%m-%dT%H:%MZ)"
+printf 'Idle cost, %s mode%s, %d s a run after %d s settling; %s; %s\n' "$mode" \
+    "$([[ $behind == 1 ]] && printf ', Notepad in front')" "$seconds" "$settle" \
+    "$(wine --version 2>/dev/null)" "$(date -u +%Y-%m-%dT%H:%MZ)"
 printf 'gauge %s\n' "$gauge"
 floor_arguments=()
 [[ $mode == hd ]] && floor_arguments=(hd)

@@ -10,7 +10,7 @@ _reg() {
     output=$(wine reg "$@" </dev/null 2>&1) || status=$?
     output=${output//$'\r'/}
     if ((status != 0)); then
-        [[ $status == 1 && $output == *"Unable to find the specified registry"* ]] && return 1
+        [[ $status == 1 && $output == *"Unable to find the "*" registry "@(key|value)* ]] && return 1
         fail "wine reg $* failed (status $status): ${output:-no output}"
     fi
     printf '%s\n' "$output"
