@@ -70,15 +70,11 @@ LONG role(IAccessible& object) {
 class ScreenReader : public ::testing::Test {
 protected:
     void SetUp() override {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\MEM");
-        window.create();
-        ASSERT_NE(window.handle(), nullptr);
-        window.loadAndShow();
+        ASSERT_NO_FATAL_FAILURE(testing::createAndShow(window));
         form.Timer1.setEnabled(false);
         form.Timer2.setEnabled(false);
         pumpMessages(20);
     }
-    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\MEM"); }
 
     static com_ptr<IAccessible> accessibleOf(HWND window) {
         com_ptr<IAccessible> object;
@@ -93,6 +89,7 @@ protected:
         return events;
     }
 
+    testing::FirstRunSettings settings;
     testing::ComApartment com;
     testing::ProgramModule program;
     win32::PictureLibrary pictures{program.get()};

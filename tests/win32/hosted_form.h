@@ -60,16 +60,32 @@ protected:
     win32::FormWindow window{::GetModuleHandleW(nullptr), form, platform, pictures};
 };
 
-// The program's own window, loaded from first-run settings; its settings go again afterwards.
+// No settings stored while it lives, nor after: a window loaded meanwhile starts as on the
+// first run.
+class FirstRunSettings {
+public:
+    FirstRunSettings() { forget(); }
+    ~FirstRunSettings() { forget(); }
+    FirstRunSettings(const FirstRunSettings&) = delete;
+    FirstRunSettings& operator=(const FirstRunSettings&) = delete;
+
+private:
+    static void forget() { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\MEM"); }
+};
+
+// As the program starts: the window made, the form loaded into it and shown.
+inline void createAndShow(win32::FormWindow& window) {
+    window.create();
+    ASSERT_NE(window.handle(), nullptr);
+    window.loadAndShow();
+}
+
+// The program's own window, loaded from first-run settings.
 class ProgramWindow : public HostedForm<Form1> {
 protected:
-    void SetUp() override {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\MEM");
-        window.create();
-        ASSERT_NE(window.handle(), nullptr);
-        window.loadAndShow();
-    }
-    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\MEM"); }
+    void SetUp() override { createAndShow(window); }
+
+    FirstRunSettings settings;
 };
 
 }  // namespace dialvane::testing
