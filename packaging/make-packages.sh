@@ -4,7 +4,8 @@
 #   make-packages.sh SETTINGS PROGRAM OUT_DIR
 # SETTINGS is the release.env that CMake writes; PROGRAM may be a signed Dialvane.exe.
 set -euo pipefail
-settings=$1 program=$2 out=$3
+settings=$1 program=$2
+out=$(cd "$3" && pwd)
 # shellcheck source=/dev/null
 source "$settings"
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
