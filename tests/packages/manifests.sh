@@ -16,10 +16,24 @@ sha256_of() {
     printf '%s\n' "${sum%% *}"
 }
 
-# field FILE PATH: the value at PATH (yq syntax), failing when it is missing or null.
+# Each YAML file read once, as JSON; the queries go to jq.
+work=$(mktemp -d "${TMPDIR:-/tmp}/dialvane-manifests.XXXXXX")
+trap 'rm -rf -- "$work"' EXIT
+json_of() {
+    local json=$work/$(basename "$1").json
+    [[ -f $json ]] || yq . "$1" >"$json" 2>/dev/null || fail "$(basename "$1") is no YAML"
+    printf '%s\n' "$json"
+}
+
+# query FILE FILTER: jq's answer for the manifest.
+query() {
+    jq -r "$2" "$(json_of "$1")"
+}
+
+# field FILE PATH: the value at PATH, failing when it is missing or null.
 field() {
     local value
-    value=$(yq -r "$2 // \"\"" "$1") || fail "$1 is no YAML or JSON"
+    value=$(query "$1" "$2 // \"\"")
     [[ -n $value ]] || fail "$(basename "$1"): $2 is missing"
     printf '%s\n' "$value"
 }
@@ -70,7 +84,7 @@ for type in version defaultLocale installer; do
     matches "$file" .PackageIdentifier "$identifier"
     [[ $(field "$file" .PackageIdentifier) == "$id" ]] || fail "$(basename "$file"): identifier"
     # A string, not a number: 1.0 and 1.00 are other versions.
-    [[ $(yq -r '.PackageVersion | type' "$file") == string ]] ||
+    [[ $(query "$file" '.PackageVersion | type') == string ]] ||
         fail "$(basename "$file"): PackageVersion is no string"
     [[ $(field "$file" .PackageVersion) == "$version" ]] || fail "$(basename "$file"): version"
 done
@@ -82,12 +96,12 @@ matches "$locale_file" .License '^.{3,512}$'
 matches "$locale_file" .ShortDescription '^.{3,256}$'
 
 # Each installer: its architecture, a URL to this version's file and that file's SHA-256.
-count=$(yq -r '.Installers | length' "$installer_file")
+count=$(query "$installer_file" '.Installers | length')
 ((count >= 1)) || fail "no installers"
 for ((i = 0; i < count; i++)); do
     at=".Installers[$i]"
     matches "$installer_file" "$at.Architecture" '^(x86|x64|arm|arm64|neutral)$'
-    type=$(yq -r "$at.InstallerType // .InstallerType // \"\"" "$installer_file")
+    type=$(query "$installer_file" "$at.InstallerType // .InstallerType // \"\"")
     [[ $type =~ ^(nullsoft|zip)$ ]] || fail "installer $i: InstallerType '$type'"
     matches "$installer_file" "$at.Scope" '^user$'
     matches "$installer_file" "$at.InstallerUrl" "$url"
@@ -103,8 +117,8 @@ for ((i = 0; i < count; i++)); do
             matches "$installer_file" "$at.InstallerSwitches.SilentWithProgress" '^/S$'
             [[ $(field "$installer_file" "$at.AppsAndFeaturesEntries[0].ProductCode") == \
                 $(field "$installer_file" "$at.ProductCode") ]] || fail "two product codes"
-            [[ $(yq -r "$at.AppsAndFeaturesEntries[0].DisplayVersion | type" \
-                "$installer_file") == string ]] || fail "DisplayVersion is no string"
+            [[ $(query "$installer_file" "$at.AppsAndFeaturesEntries[0].DisplayVersion | type") \
+                == string ]] || fail "DisplayVersion is no string"
             ;;
         zip)
             matches "$installer_file" "$at.NestedInstallerType" '^portable$'
@@ -117,6 +131,7 @@ done
 # Scoop: the fields of an app manifest with update checks, for the portable zip.
 scoop=$manifests/scoop/dialvane.json
 jq -e . "$scoop" >/dev/null || fail "$scoop is no JSON"
+cp -- "$scoop" "$work/dialvane.json.json"
 for key in version description homepage license url hash shortcuts checkver autoupdate; do
     field "$scoop" ".$key" >/dev/null
 done

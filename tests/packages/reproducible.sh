@@ -30,7 +30,7 @@ header=$(od -An -tu4 -j 60 -N 4 "$exe" | tr -d ' ')
 [[ $(od -An -tu4 -j $((header + 8)) -N 4 "$exe" | tr -d ' ') == "$epoch" ]] ||
     fail "the PE time stamp of Dialvane.exe is not $epoch"
 zip_time=$(date -u -d "@$((epoch - epoch % 2))" +%Y%m%d.%H%M%S)
-while read -r _ _ _ _ _ _ _ time name; do
+while read -r _ _ _ _ _ _ time name; do
     [[ $time == "$zip_time" ]] || fail "$name in the zip dates from $time, not $zip_time"
 done < <(TZ=UTC0 unzip -Z -T "$build/${outputs[1]}" | grep '^-')
 
