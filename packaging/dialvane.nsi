@@ -57,8 +57,10 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "MIT License, ${PUBLISHER}"
 
 ; Where an earlier version was installed for all users, if it was.
 Var MachineFolder
-; $INSTDIR without a trailing backslash ("D:" at a drive's root), to put names after.
+; $INSTDIR without a trailing backslash ("D:" at a drive's root), to put names after, and
+; as a folder of its own ("D:\" there: "D:" alone means the drive's current folder).
 Var Folder
+Var Location
 ; The gauge of this copy: its window, the one last asked to close, whether one was running.
 Var Window
 Var ClosedWindow
@@ -80,6 +82,11 @@ Function ${prefix}SetFolder
     StrCpy $0 $Folder 1 -1
     ${If} $0 == "\"
         StrCpy $Folder $Folder -1
+    ${EndIf}
+    StrCpy $Location $Folder
+    StrCpy $0 $Folder 1 -1
+    ${If} $0 == ":"
+        StrCpy $Location "$Folder\"
     ${EndIf}
 FunctionEnd
 !macroend
@@ -215,7 +222,7 @@ Section "Dialvane" SecProgram
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$Folder\Dialvane.exe,0"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$Location"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$Folder\Uninstall.exe"'
     WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$Folder\Uninstall.exe" /S'
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1

@@ -47,7 +47,10 @@ source "$settings"
 out=${out:-build/release/$VERSION}
 zip=Dialvane-$VERSION-win64.zip
 setup=Dialvane-$VERSION-setup.exe
-rm -rf -- "$out"
+# Made aside and moved into place when complete: a failed signing leaves no release.
+final=$out
+out=$out.partial
+rm -rf -- "$final" "$out"
 mkdir -p -- "$out"
 
 sign() {
@@ -70,5 +73,6 @@ else
 fi
 bash packaging/write-manifests.sh "$settings" "$out" "$out/manifests"
 (cd "$out" && sha256sum Dialvane.exe "$zip" "$setup" >SHA256SUMS)
-printf 'Release %s in %s:\n' "$VERSION" "$out"
-cat "$out/SHA256SUMS"
+mv -- "$out" "$final"
+printf 'Release %s in %s:\n' "$VERSION" "$final"
+cat "$final/SHA256SUMS"
