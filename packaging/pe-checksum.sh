@@ -23,6 +23,6 @@ sum=$(od -An -v -tu2 -w2 "$file" | awk -v first=$((at / 2)) '
     NR - 1 != first && NR - 1 != first + 1 { s += $1; s = s % 65536 + int(s / 65536) }
     END { print s }')
 sum=$(((sum + size) & 0xffffffff))
-printf "$(printf '\\%03o\\%03o\\%03o\\%03o' $((sum & 255)) $((sum >> 8 & 255)) \
-    $((sum >> 16 & 255)) $((sum >> 24 & 255)))" |
+printf '%b' "$(printf '\\%03o' $((sum & 255)) $((sum >> 8 & 255)) $((sum >> 16 & 255)) \
+    $((sum >> 24 & 255)))" |
     dd of="$file" bs=1 seek="$at" conv=notrunc status=none

@@ -27,6 +27,7 @@ quote() {
 }
 
 schema() {
+    # shellcheck disable=SC2016  # $schema is the YAML comment's own word
     printf '# yaml-language-server: $schema=https://aka.ms/winget-manifest.%s.%s.schema.json\n\n' \
         "$1" "$manifest_version"
 }

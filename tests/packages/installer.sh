@@ -251,6 +251,7 @@ gauge_of() {
 launch_at() {
     (cd "$WINEPREFIX/drive_c" && exec wine "$1") </dev/null >>"$E2E_ARTIFACTS/Dialvane.log" 2>&1 &
     APP_PID=$!
+    # shellcheck disable=SC2034  # read by close_app
     APP_IMAGE=Dialvane.exe
     track_pid "$APP_PID"
 }
