@@ -70,6 +70,10 @@ public:
     std::string accessibleWindowName() const override;
     const Label* valueLabel() const override { return &lbl_MEM; }
     std::string accessibleNameOf(const Element& element) const override;
+    // The figures behind the reading, "Arbeitsspeicher: 11,2 GB von 15,9 GB belegt, 4,7 GB frei"
+    // or "Laufwerk C: 310 GB von 476 GB belegt, 166 GB frei"; shown on the round gauge only.
+    std::string details() override;
+    bool detailsOnHover() const override;
 
     // Gauge.
     void Drehen(const double& position);

@@ -59,6 +59,15 @@ private:
         }
         return widen(label->caption());
     }
+    // The figures behind the value, asked for now: nobody reads them at every tick.
+    std::optional<std::wstring> description() const override {
+        const std::string details =
+            described_->form != nullptr ? described_->form->details() : std::string{};
+        if (details.empty()) {
+            return std::nullopt;
+        }
+        return widen(details);
+    }
     std::optional<LONG> role() const override {
         if (described_->form == nullptr || described_->form->valueLabel() == nullptr) {
             return std::nullopt;

@@ -6,6 +6,7 @@ LRESULT FormWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
     if (message == WM_NCCREATE) {
         window_ = window;
     }
+    hoverTip_.onMessage(message, wParam, lParam);
     if (pointer_.route(window, message, wParam, lParam)) {
         return 0;
     }
@@ -120,6 +121,7 @@ void FormWindow::onTimer(WPARAM id) {
             form_.raise(timer.onTick);
         }
         foreground_.afterTick();
+        hoverTip_.refresh();
     }
 }
 

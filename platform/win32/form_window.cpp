@@ -49,6 +49,7 @@ void FormWindow::create() {
         painted_[element] = painter_.area(*element);
     }
     controls_.attach(window_, [this] { contextMenuKey(); });
+    hoverTip_.attach(window_);
     createPanels();
     controls_.create();
     dropBackground();
@@ -157,6 +158,7 @@ void FormWindow::formChanged(FormAspect aspect) {
             dropBackground();
             break;
     }
+    hoverTip_.follow();
 }
 
 void FormWindow::unloadRequested() {

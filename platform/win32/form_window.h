@@ -14,6 +14,7 @@
 #include "platform/win32/form_accessibility.h"
 #include "platform/win32/form_controls.h"
 #include "platform/win32/foreground_watch.h"
+#include "platform/win32/hover_tip.h"
 #include "platform/win32/message_target.h"
 #include "platform/win32/picture_library.h"
 #include "platform/win32/pointer_input.h"
@@ -91,6 +92,7 @@ private:
     FormAccessibility accessibility_{form_, painter_.mapping()};
     FormControls controls_{instance_, form_, painter_, accessibility_};
     PointerInput pointer_{form_, nullptr, painter_.mapping()};
+    HoverTip hoverTip_{instance_, form_};
     ForegroundWatch foreground_{[this] {
         if (window_ != nullptr) {
             form_.raise([this] { form_.Form_ForegroundChanged(); });

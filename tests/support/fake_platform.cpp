@@ -45,6 +45,19 @@ void FakePlatform::GlobalMemoryStatus(MEMORYSTATUS& status) {
     status.dwMemoryLoad = memoryLoad;
 }
 
+bool FakePlatform::GlobalMemoryStatusEx(MEMORYSTATUSEX& status) {
+    ++memoryExQueries;
+    if (!physicalMemory) {
+        return false;
+    }
+    status = {};
+    status.dwLength = sizeof(MEMORYSTATUSEX);
+    status.dwMemoryLoad = memoryLoad;
+    status.ullTotalPhys = physicalMemory->total;
+    status.ullAvailPhys = physicalMemory->available;
+    return true;
+}
+
 void FakePlatform::ChDrive(std::string_view drive) {
     const char letter = drive.empty() ? '\0' : static_cast<char>(std::toupper(drive[0]));
     if (!drives.contains(letter)) {

@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,13 @@ public:
     std::uint32_t memoryLoad = 0;
     int memoryQueries = 0;
     std::function<void()> onMemoryQuery;  // may throw, as a failing call would
+    // What GlobalMemoryStatusEx reports, in bytes; nothing: the call fails.
+    struct PhysicalMemory {
+        std::uint64_t total = 0;
+        std::uint64_t available = 0;
+    };
+    std::optional<PhysicalMemory> physicalMemory = PhysicalMemory{};
+    int memoryExQueries = 0;
 
     std::map<char, DriveGeometry> drives;
     char currentDrive = 'C';
@@ -138,6 +146,7 @@ public:
     NumberFormat numberFormat() const override { return format; }
 
     void GlobalMemoryStatus(MEMORYSTATUS& status) override;
+    bool GlobalMemoryStatusEx(MEMORYSTATUSEX& status) override;
     void ChDrive(std::string_view drive) override;
     bool GetDiskFreeSpaceA(std::int32_t& sectorsPerCluster, std::int32_t& bytesPerSector,
                            std::int32_t& freeClusters, std::int32_t& totalClusters) override;

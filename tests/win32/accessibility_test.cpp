@@ -17,7 +17,7 @@ namespace {
 using testing::pumpMessages;
 using win32::com_ptr;
 
-// The real services, with a memory load the test sets.
+// The real services, with a memory load and physical memory the test sets.
 class ScriptedLoad : public win32::Win32Platform {
 public:
     using Win32Platform::Win32Platform;
@@ -25,7 +25,14 @@ public:
         Win32Platform::GlobalMemoryStatus(status);
         status.dwMemoryLoad = load;
     }
+    bool GlobalMemoryStatusEx(MEMORYSTATUSEX& status) override {
+        ++physicalQueries;
+        status.ullTotalPhys = 16'282ULL << 20;  // 15.9 GB
+        status.ullAvailPhys = 4'813ULL << 20;   // 4.7 GB
+        return true;
+    }
     std::uint32_t load = 45;
+    int physicalQueries = 0;
 };
 
 struct Event {
@@ -124,6 +131,34 @@ TEST_F(ScreenReader, TheGaugeIsAProgressBarNamedByItsModeShowingItsReading) {
             EXPECT_NE(shown.find_first_of(L".,"), std::wstring::npos) << "one decimal";
         }
     }
+}
+
+// The figures of the tooltip and the description: asked for at the hover, at each tick while
+// the tooltip shows, and when a reader asks; never else.
+TEST_F(ScreenReader, TheFiguresAreAskedForOnlyWhileTheTooltipShowsOrAReaderAsks) {
+    HWND gauge = window.handle();
+    const LPARAM dial = MAKELPARAM(40, 20);
+    const auto tick = [&] { ::SendMessageW(gauge, WM_TIMER, 2, 0); };  // Timer1, defined second
+    tick();
+    EXPECT_EQ(platform.physicalQueries, 0);
+    ::SendMessageW(gauge, WM_MOUSEHOVER, 0, dial);
+    tick();
+    tick();
+    EXPECT_EQ(platform.physicalQueries, 3);
+    ::SendMessageW(gauge, WM_LBUTTONDOWN, MK_LBUTTON, dial);
+    ::SendMessageW(gauge, WM_LBUTTONUP, 0, dial);
+    ::SendMessageW(gauge, WM_MOUSEMOVE, 0, dial);  // the system's, after the release
+    ::SendMessageW(gauge, WM_MOUSEHOVER, 0, dial);
+    tick();
+    EXPECT_EQ(platform.physicalQueries, 3) << "shown again after a press without a move";
+
+    const com_ptr<IAccessible> reader = accessibleOf(gauge);
+    ASSERT_TRUE(reader);
+    const std::wstring point = win32::widen(platform.numberFormat().decimalSeparator);
+    EXPECT_EQ(text(&IAccessible::get_accDescription, *reader.get()),
+              L"Arbeitsspeicher: 11" + point + L"2 GB von 15" + point + L"9 GB belegt, 4" + point +
+                  L"7 GB frei");
+    EXPECT_EQ(platform.physicalQueries, 4);
 }
 
 TEST_F(ScreenReader, ChangesAreAnnouncedWhenTheyHappenAndOnlyThen) {
