@@ -80,21 +80,6 @@ inline void createAndShow(win32::FormWindow& window) {
     window.loadAndShow();
 }
 
-// Dispatches this thread's messages for a while as the program's own loop does, through the
-// window's step: keys go by the dialog manager, which moves the focus on Tab.
-inline void pumpProgramLoop(win32::FormWindow& window, DWORD milliseconds) {
-    const DWORD start = ::GetTickCount();
-    do {
-        MSG message{};
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message != WM_QUIT) {
-                window.dispatch(message);
-            }
-        }
-        ::Sleep(1);
-    } while (::GetTickCount() - start < milliseconds);
-}
-
 // The program's own window, loaded from first-run settings.
 class ProgramWindow : public HostedForm<Form1> {
 protected:
