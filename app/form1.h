@@ -106,6 +106,9 @@ public:
     void cmd_weiter_Click();
     bool SetAutoRun(const std::string& valueName, const std::string& data);
     bool RemoveAutoRun(const std::string& valueName);
+    // Takes the start-up list's "turned off" mark from the Run value of that name; true when
+    // no mark is left.
+    bool removeStartupMark(const std::string& valueName);
     void cmd_auto_Click();
     void cmd_aus_Click();
     void cmd_clear_Click();

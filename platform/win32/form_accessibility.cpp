@@ -154,7 +154,7 @@ private:
     HRESULT doDefaultAction(std::size_t paintedChild) override {
         const std::vector<std::size_t> places = pressablePlaces();
         if (paintedChild >= places.size() ||
-            FormAccessibility::pictureToClick(frame_, places[paintedChild]) == nullptr) {
+            FormAccessibility::pictureToClick(window(), frame_, places[paintedChild]) == nullptr) {
             return DISP_E_MEMBERNOTFOUND;
         }
         return ::PostMessageW(window(), pictureClickMessage, places[paintedChild], 0) ? S_OK
@@ -302,9 +302,10 @@ LRESULT FormAccessibility::answerPanel(HWND panel, const Frame& frame, WPARAM wP
                         AccessibleProxy::make<PanelAccessible>(*ole, panel, described_, frame));
 }
 
-const Image* FormAccessibility::pictureToClick(const Frame& frame, WPARAM place) {
+const Image* FormAccessibility::pictureToClick(HWND panel, const Frame& frame, WPARAM place) {
     const auto& stacking = frame.stacking();
-    if (place >= stacking.size() || stacking[place]->kind() != ElementKind::Image) {
+    if (place >= stacking.size() || stacking[place]->kind() != ElementKind::Image ||
+        outlineState(panel) != 0) {
         return nullptr;
     }
     const auto& image = static_cast<const Image&>(*stacking[place]);

@@ -93,7 +93,8 @@ LRESULT FormWindow::onPanelMessage(Panel& panel, HWND window, UINT message, WPAR
             }
             break;
         case pictureClickMessage:
-            if (const Image* picture = FormAccessibility::pictureToClick(*panel.frame, wParam)) {
+            if (const Image* picture =
+                    FormAccessibility::pictureToClick(window, *panel.frame, wParam)) {
                 form_.raise(picture->onClick);
             }
             return 0;

@@ -39,6 +39,8 @@ public:
     void loadAndShow() { form_.loadAndShow(); }
     // Runs the message loop until the window is gone; returns the exit code.
     int run();
+    // Hands one message on as that loop does: Alt+F4 closes, Tab moves between the controls.
+    void dispatch(MSG& message);
     HWND handle() const { return window_; }
     HWND controlOf(const Element& element) const { return controls_.windowOf(element); }
     HWND panelOf(const Frame& frame) const { return controls_.windowOf(frame); }
