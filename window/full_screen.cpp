@@ -1,5 +1,7 @@
 #include "window/full_screen.h"
 
+#include <string>
+
 namespace dialvane {
 namespace {
 
@@ -8,40 +10,88 @@ bool contains(const ScreenRect& outer, const ScreenRect& inner) {
            outer.bottom >= inner.bottom;
 }
 
+bool isEmpty(const ScreenRect& rect) {
+    return rect.right <= rect.left || rect.bottom <= rect.top;
+}
+
 // The desktop behind every window, and the shell's windows that draw it.
-bool isDesktop(Platform& platform, WindowHandle window) {
-    if (window == platform.GetShellWindow() || window == platform.GetDesktopWindow()) {
-        return true;
-    }
-    const std::string name = platform.className(window);
-    return name == "Progman" || name == "WorkerW";
+bool isDesktop(Platform& platform, WindowHandle window, const std::string& className) {
+    return window == platform.GetShellWindow() || window == platform.GetDesktopWindow() ||
+           className == "Progman" || className == "WorkerW";
 }
 
 bool windowsSaysFullScreen(std::int32_t state) {
     return state == qunsBusy || state == qunsRunningD3dFullScreen || state == qunsPresentationMode;
 }
 
+// Windows' word covers the whole system, so it counts only for the foreground's monitor.
+bool foregroundSaysFullScreen(Platform& platform, WindowHandle front, const ScreenRect& monitor) {
+    return front != 0 &&
+           platform.GetWindowThreadProcessId(front) != platform.GetCurrentProcessId() &&
+           !isDesktop(platform, front, platform.className(front)) &&
+           platform.monitorRect(front) == monitor &&
+           windowsSaysFullScreen(platform.SHQueryUserNotificationState());
+}
+
 }  // namespace
 
-// The client area, not the window rectangle, must fill the monitor: a maximised window's
-// frame reaches past a monitor without a taskbar, yet its caption is still on the screen.
-bool fullScreenInFront(Platform& platform, WindowHandle gauge) {
-    const WindowHandle front = platform.GetForegroundWindow();
-    if (front == 0 || platform.GetWindowThreadProcessId(front) == platform.GetCurrentProcessId() ||
-        isDesktop(platform, front)) {
+bool coversItsMonitor(const TopLevelWindow& window) {
+    const std::uint32_t style = window.style;
+    const bool framed = (style & wsCaption) == wsCaption || (style & wsThickFrame) != 0;
+    if ((style & wsMaximize) != 0 && framed) {
         return false;
     }
+    return !isEmpty(window.monitor) && contains(window.place.rect, window.monitor);
+}
+
+WindowHandle fullScreenCover(Platform& platform, WindowHandle gauge) {
     const ScreenRect monitor = platform.monitorRect(gauge);
-    const auto client = platform.clientRectOnScreen(front);
-    if (!client || monitor.right <= monitor.left || monitor.bottom <= monitor.top) {
+    if (isEmpty(monitor)) {
+        return 0;
+    }
+    const std::uint32_t ownProcess = platform.GetCurrentProcessId();
+    WindowHandle cover = 0;
+    platform.windowsFromTop([&](const TopLevelWindow& window) {
+        if (!window.place.visible || window.place.minimised || window.process == ownProcess ||
+            window.monitor != monitor || isDesktop(platform, window.handle, window.className)) {
+            return true;
+        }
+        const bool covers = coversItsMonitor(window);
+        // Cloaked is asked last: it loads a library, and only one window needs it.
+        if ((window.topmost && !covers) || platform.isCloaked(window.handle)) {
+            return true;
+        }
+        cover = covers ? window.handle : 0;
         return false;
+    });
+    if (cover != 0) {
+        return cover;
     }
-    if (contains(*client, monitor)) {
-        return true;
+    const WindowHandle front = platform.GetForegroundWindow();
+    return foregroundSaysFullScreen(platform, front, monitor) ? front : 0;
+}
+
+bool FullScreenWatch::walkDue(Platform& platform, const Bounds& gauge, std::int32_t elapsed) {
+    Look look;
+    look.front = platform.GetForegroundWindow();
+    if (look.front != 0) {
+        look.frontPlace = platform.windowPlace(look.front);
     }
-    // Windows' word covers the whole system, so it counts only for the gauge's own monitor.
-    return platform.monitorRect(front) == monitor &&
-           windowsSaysFullScreen(platform.SHQueryUserNotificationState());
+    if (cover_ != 0 && cover_ != look.front) {
+        look.coverPlace = platform.windowPlace(cover_);
+    }
+    look.left = gauge.left;
+    look.top = gauge.top;
+    look.width = gauge.width;
+    look.height = gauge.height;
+    sinceWalk_ += elapsed;
+    const bool due = again_ || look != last_ || sinceWalk_ >= walkEvery;
+    last_ = look;
+    if (due) {
+        again_ = false;
+        sinceWalk_ = 0;
+    }
+    return due;
 }
 
 }  // namespace dialvane

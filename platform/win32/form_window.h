@@ -13,7 +13,6 @@
 #include "platform/win32/element_painter.h"
 #include "platform/win32/form_accessibility.h"
 #include "platform/win32/form_controls.h"
-#include "platform/win32/foreground_watch.h"
 #include "platform/win32/message_target.h"
 #include "platform/win32/picture_library.h"
 #include "platform/win32/pointer_input.h"
@@ -68,6 +67,8 @@ private:
     LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT onPanelMessage(Panel& panel, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void onTimer(WPARAM id);
+    // News of the monitors: the form hears of it once the burst is over.
+    void monitorsChanged();
     void contextMenuKey();
     void close(bool sessionEnding);
 
@@ -91,11 +92,6 @@ private:
     FormAccessibility accessibility_{form_, painter_.mapping()};
     FormControls controls_{instance_, form_, painter_, accessibility_};
     PointerInput pointer_{form_, nullptr, painter_.mapping()};
-    ForegroundWatch foreground_{[this] {
-        if (window_ != nullptr) {
-            form_.raise([this] { form_.Form_ForegroundChanged(); });
-        }
-    }};
     HWND window_ = nullptr;
     std::vector<std::unique_ptr<Panel>> panels_;
     std::vector<const Timer*> timers_;
