@@ -121,7 +121,7 @@ private:
 
     void Rund();
     void applyOutline(std::int32_t corner);
-    void keepInSight();
+    void keepInSight(bool placedByUser);
     void lookForFullScreen(std::int32_t elapsed);
     void restUpdateCycle();
 

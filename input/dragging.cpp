@@ -66,7 +66,7 @@ void Form1::Form_MouseUp(std::int16_t, std::int16_t, float, float) {
             setLeft(toSingle(screens - width()));
         }
     }
-    keepInSight();
+    keepInSight(true);
 }
 
 }  // namespace dialvane

@@ -51,10 +51,11 @@ std::optional<Point> placeInSight(const std::vector<TwipsRect>& monitors, const 
 
 // Never lost: after start-up, a release and a change of the monitors, a gauge no monitor shows
 // goes onto the nearest one. Its own place is kept in mind, unsaved, and it goes back there
-// once a monitor shows that place again, unless it was moved in the meantime.
-void Form1::keepInSight() {
+// once a monitor shows that place again, unless it was moved in the meantime. A release places
+// it anew: what it was pulled in from then is no place of its own.
+void Form1::keepInSight(bool placedByUser) {
     const std::vector<TwipsRect> monitors = platform().monitorAreas();
-    if (homePlace_ && (left() != broughtTo_.x || top() != broughtTo_.y)) {
+    if (placedByUser || left() != broughtTo_.x || top() != broughtTo_.y) {
         homePlace_.reset();
     }
     if (homePlace_ && inSight(monitors, {homePlace_->x, homePlace_->y, width(), height()})) {
@@ -67,7 +68,7 @@ void Form1::keepInSight() {
     if (!place) {
         return;
     }
-    if (!homePlace_) {
+    if (!homePlace_ && !placedByUser) {
         homePlace_ = Point{left(), top()};
     }
     broughtTo_ = *place;
@@ -76,7 +77,7 @@ void Form1::keepInSight() {
 }
 
 void Form1::Form_DisplayChanged() {
-    keepInSight();
+    keepInSight(false);
     fullScreenWatch_.askAgain();
 }
 

@@ -120,6 +120,20 @@ TEST_F(MonitorsComeAndGo, ItGoesOntoThePrimaryAndBackUnsaved) {
     EXPECT_EQ(form.left(), 20000) << "in sight: never moved";
 }
 
+// Let go below the shorter second monitor, it was pulled up: that is where it comes back to.
+TEST_F(MonitorsComeAndGo, PulledUpAtAReleaseItComesBackWhereItStood) {
+    layout(shorter);
+    form.Form_MouseDown(1, 0, 0, 0);
+    form.Form_MouseMove(1, 0, 0, 7000);
+    form.Form_MouseUp(1, 0, 0, 7000);
+    ASSERT_EQ(form.top(), 7800);
+    layout(gone);
+    EXPECT_EQ(form.left(), 14160);
+    layout(shorter);
+    EXPECT_EQ(form.left(), 20000);
+    EXPECT_EQ(form.top(), 7800);
+}
+
 TEST_F(MonitorsComeAndGo, MovedMeanwhileItStaysWhereTheUserPutIt) {
     layout(gone);
     form.Form_MouseDown(1, 0, 0, 0);
