@@ -60,8 +60,9 @@ inline constexpr std::uint32_t wsMaximize = 0x01000000;
 inline constexpr std::uint32_t wsCaption = 0x00C00000;
 inline constexpr std::uint32_t wsThickFrame = 0x00040000;
 
-// A top-level window as the full-screen decision sees it. Of a hidden or minimised window only
-// the handle and the place are told.
+// A top-level window as the full-screen decision sees it. Of a hidden window only the handle
+// and that it is hidden are told; of a window of the gauge's own program only the handle, the
+// place and the process; of a minimised one no more than that.
 struct TopLevelWindow {
     WindowHandle handle = 0;
     WindowPlace place;

@@ -71,19 +71,21 @@ WindowHandle fullScreenCover(Platform& platform, WindowHandle gauge) {
     return foregroundSaysFullScreen(platform, front, monitor) ? front : 0;
 }
 
-bool FullScreenWatch::walkDue(Platform& platform, const Bounds& gauge, std::int32_t elapsed) {
+bool FullScreenWatch::walkDue(Platform& platform, WindowHandle gauge, const Bounds& place,
+                              std::int32_t elapsed) {
     Look look;
     look.front = platform.GetForegroundWindow();
-    if (look.front != 0) {
+    // Where the gauge itself is comes from the form, without asking.
+    if (look.front != 0 && look.front != gauge) {
         look.frontPlace = platform.windowPlace(look.front);
     }
     if (cover_ != 0 && cover_ != look.front) {
         look.coverPlace = platform.windowPlace(cover_);
     }
-    look.left = gauge.left;
-    look.top = gauge.top;
-    look.width = gauge.width;
-    look.height = gauge.height;
+    look.left = place.left;
+    look.top = place.top;
+    look.width = place.width;
+    look.height = place.height;
     sinceWalk_ += elapsed;
     const bool due = again_ || look != last_ || sinceWalk_ >= walkEvery;
     last_ = look;

@@ -29,7 +29,7 @@ public:
     static constexpr std::int32_t walkEvery = 1000;  // ms
 
     // At a tick elapsed ms after the previous one, with the gauge where it is now.
-    bool walkDue(Platform& platform, const Bounds& gauge, std::int32_t elapsed);
+    bool walkDue(Platform& platform, WindowHandle gauge, const Bounds& place, std::int32_t elapsed);
     // What the walk found.
     void walked(WindowHandle cover) { cover_ = cover; }
     // Something the look cannot see changed (the monitors): walk at the next tick.

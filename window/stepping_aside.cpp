@@ -14,7 +14,8 @@ constexpr std::int32_t updateInterval = 100;
 // same view and on top, once it has gone. Nothing is saved either way. Runs at every tick of
 // either timer, before the tick's own work.
 void Form1::lookForFullScreen(std::int32_t elapsed) {
-    if (!fullScreenWatch_.walkDue(platform(), {left(), top(), width(), height()}, elapsed)) {
+    if (!fullScreenWatch_.walkDue(platform(), hWnd(), {left(), top(), width(), height()},
+                                  elapsed)) {
         return;
     }
     const WindowHandle cover = fullScreenCover(platform(), hWnd());

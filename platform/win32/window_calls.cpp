@@ -2,6 +2,8 @@
 #include <dwmapi.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "platform/win32/text_conversion.h"
@@ -59,9 +61,8 @@ ScreenRect monitorOf(HWND window) {
     return screenRect(info.rcMonitor);
 }
 
-}  // namespace
-
-std::vector<TwipsRect> Win32Platform::monitorAreas() {
+// The monitors, whole, the primary first.
+std::vector<RECT> monitorRects() {
     std::vector<RECT> found;
     ::EnumDisplayMonitors(
         nullptr, nullptr,
@@ -76,6 +77,46 @@ std::vector<TwipsRect> Win32Platform::monitorAreas() {
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::int64_t squared(std::int64_t value) {
+    return value * value;
+}
+
+// What MonitorFromWindow finds with MONITOR_DEFAULTTONEAREST: the monitor the window overlaps
+// most, or the one nearest to it.
+ScreenRect nearestMonitor(const std::vector<RECT>& monitors, const RECT& window) {
+    const RECT* best = nullptr;
+    std::int64_t bestOverlap = 0;
+    std::int64_t bestDistance = 0;
+    for (const RECT& monitor : monitors) {
+        RECT overlap{};
+        const std::int64_t area =
+            ::IntersectRect(&overlap, &monitor, &window)
+                ? std::int64_t{overlap.right - overlap.left} * (overlap.bottom - overlap.top)
+                : 0;
+        const std::int64_t dx =
+            std::max<std::int64_t>({0, std::int64_t{monitor.left} - window.right,
+                                    std::int64_t{window.left} - monitor.right});
+        const std::int64_t dy =
+            std::max<std::int64_t>({0, std::int64_t{monitor.top} - window.bottom,
+                                    std::int64_t{window.top} - monitor.bottom});
+        const std::int64_t distance = squared(dx) + squared(dy);
+        if (best == nullptr || area > bestOverlap ||
+            (area == 0 && bestOverlap == 0 && distance < bestDistance)) {
+            best = &monitor;
+            bestOverlap = area;
+            bestDistance = distance;
+        }
+    }
+    return best != nullptr ? screenRect(*best) : ScreenRect{};
+}
+
+}  // namespace
+
+std::vector<TwipsRect> Win32Platform::monitorAreas() {
+    const std::vector<RECT> found = monitorRects();
     // Positions convert as the screen's width does.
     const float x = twipsPerPixelX();
     const float y = twipsPerPixelY();
@@ -120,8 +161,10 @@ std::optional<WindowPlace> Win32Platform::windowPlace(WindowHandle window) {
     return placeOf(windowOf(window));
 }
 
-// The handles first: windows that come and go during the walk cannot lead it astray. Only
-// a shown window is asked more.
+// The handles first: windows that come and go during the walk cannot lead it astray. Each
+// question to another program's window costs a trip to the window server under Wine, so a
+// hidden window is asked nothing more, nor one of this program once its process is known, nor
+// a minimised one; the monitors are asked once, not once a window.
 void Win32Platform::windowsFromTop(const std::function<bool(const TopLevelWindow&)>& visit) {
     std::vector<HWND> all;
     ::EnumWindows(
@@ -130,22 +173,31 @@ void Win32Platform::windowsFromTop(const std::function<bool(const TopLevelWindow
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&all));
+    std::vector<RECT> monitors;
+    const DWORD ownProcess = ::GetCurrentProcessId();
     for (HWND window : all) {
-        const std::optional<WindowPlace> place = placeOf(window);
-        if (!place) {
-            continue;  // gone meanwhile
-        }
         TopLevelWindow facts;
         facts.handle = handleOf(window);
-        facts.place = *place;
-        if (place->visible && !place->minimised) {
+        facts.place.visible = ::IsWindowVisible(window) != FALSE;
+        if (facts.place.visible) {
+            RECT rect{};
+            if (!::GetWindowRect(window, &rect)) {
+                continue;  // gone meanwhile
+            }
+            facts.place.rect = screenRect(rect);
             DWORD process = 0;
             ::GetWindowThreadProcessId(window, &process);
             facts.process = process;
-            facts.className = className(facts.handle);
-            facts.style = static_cast<std::uint32_t>(::GetWindowLongW(window, GWL_STYLE));
-            facts.topmost = (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-            facts.monitor = monitorOf(window);
+            facts.place.minimised = process != ownProcess && ::IsIconic(window) != FALSE;
+            if (process != ownProcess && !facts.place.minimised) {
+                facts.className = className(facts.handle);
+                facts.style = static_cast<std::uint32_t>(::GetWindowLongW(window, GWL_STYLE));
+                facts.topmost = (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+                if (monitors.empty()) {
+                    monitors = monitorRects();
+                }
+                facts.monitor = nearestMonitor(monitors, rect);
+            }
         }
         if (!visit(facts)) {
             return;
