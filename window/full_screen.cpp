@@ -1,5 +1,6 @@
 #include "window/full_screen.h"
 
+#include <optional>
 #include <string>
 
 namespace dialvane {
@@ -24,12 +25,29 @@ bool windowsSaysFullScreen(std::int32_t state) {
     return state == qunsBusy || state == qunsRunningD3dFullScreen || state == qunsPresentationMode;
 }
 
+// The gauge's monitor, asked once and only when a window needs it: most walks find none.
+class GaugeMonitor {
+public:
+    GaugeMonitor(Platform& platform, WindowHandle gauge) : platform_(platform), gauge_(gauge) {}
+    const ScreenRect& operator*() {
+        if (!rect_) {
+            rect_ = platform_.monitorRect(gauge_);
+        }
+        return *rect_;
+    }
+
+private:
+    Platform& platform_;
+    WindowHandle gauge_;
+    std::optional<ScreenRect> rect_;
+};
+
 // Windows' word covers the whole system, so it counts only for the foreground's monitor.
-bool foregroundSaysFullScreen(Platform& platform, WindowHandle front, const ScreenRect& monitor) {
+bool foregroundSaysFullScreen(Platform& platform, WindowHandle front, GaugeMonitor& monitor) {
     return front != 0 &&
            platform.GetWindowThreadProcessId(front) != platform.GetCurrentProcessId() &&
            !isDesktop(platform, front, platform.className(front)) &&
-           platform.monitorRect(front) == monitor &&
+           platform.monitorRect(front) == *monitor &&
            windowsSaysFullScreen(platform.SHQueryUserNotificationState());
 }
 
@@ -45,15 +63,13 @@ bool coversItsMonitor(const TopLevelWindow& window) {
 }
 
 WindowHandle fullScreenCover(Platform& platform, WindowHandle gauge) {
-    const ScreenRect monitor = platform.monitorRect(gauge);
-    if (isEmpty(monitor)) {
-        return 0;
-    }
+    GaugeMonitor monitor(platform, gauge);
     const std::uint32_t ownProcess = platform.GetCurrentProcessId();
     WindowHandle cover = 0;
     platform.windowsFromTop([&](const TopLevelWindow& window) {
         if (!window.place.visible || window.place.minimised || window.process == ownProcess ||
-            window.monitor != monitor || isDesktop(platform, window.handle, window.className)) {
+            window.monitor != *monitor || isEmpty(*monitor) ||
+            isDesktop(platform, window.handle, window.className)) {
             return true;
         }
         const bool covers = coversItsMonitor(window);
@@ -68,7 +84,7 @@ WindowHandle fullScreenCover(Platform& platform, WindowHandle gauge) {
         return cover;
     }
     const WindowHandle front = platform.GetForegroundWindow();
-    return foregroundSaysFullScreen(platform, front, monitor) ? front : 0;
+    return foregroundSaysFullScreen(platform, front, monitor) && !isEmpty(*monitor) ? front : 0;
 }
 
 bool FullScreenWatch::walkDue(Platform& platform, WindowHandle gauge, const Bounds& place,
