@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,7 @@
 #include "framework/text_box.h"
 #include "framework/timer.h"
 #include "gauge/module1.h"
+#include "window/full_screen.h"
 
 namespace dialvane {
 
@@ -85,8 +87,8 @@ public:
     // Outline, stacking and layout.
     void Eckig();
     void TopWindow(const WindowHandle& hwnd);
-    void Form_ForegroundChanged() override;
     void Form_Resize() override;
+    void Form_DisplayChanged() override;
     void PositionElemente();
 
     // Pointer: dragging, the mode dot, the double-click, the options view.
@@ -126,6 +128,9 @@ private:
 
     void Rund();
     void applyOutline(std::int32_t corner);
+    void keepInSight(bool placedByUser);
+    void lookForFullScreen(std::int32_t elapsed);
+    void restUpdateCycle();
 
     void ShowOptions();
     void centrePivot();
@@ -136,6 +141,11 @@ private:
     void save(std::string_view key, const std::string& value);
 
     Module1 module1_{platform()};
+    // The gauge's own place while it stands elsewhere because no monitor showed it, and where
+    // it was brought then; forgotten once it is moved.
+    std::optional<Point> homePlace_;
+    Point broughtTo_;
+    FullScreenWatch fullScreenWatch_;
 };
 
 }  // namespace dialvane

@@ -80,6 +80,7 @@ void Form1::Form_Load() {
     const float size = textToSingle(txtHeight.text(), format);
     setWidth(size);
     setHeight(size);
+    keepInSight(false);
     Rund();
 
     reading = 0;

@@ -1,42 +1,55 @@
 # Tests that run under Wine share one session per ctest run: a setup test starts a private
 # Xvfb display, a fresh Wine prefix and a persistent wineserver; a cleanup test stops exactly
 # those. The tests in between run one at a time, since they share the display and registry.
+# Scenarios that need two monitors share a second session of their own, on Xorg's dummy driver.
 
 cmake_path(SET DIALVANE_E2E_LIB NORMALIZE ${CMAKE_CURRENT_LIST_DIR}/../tests/e2e/lib)
 set(DIALVANE_WINE_SESSION ${CMAKE_BINARY_DIR}/e2e/session.env)
+set(DIALVANE_TWO_MONITOR_SESSION ${CMAKE_BINARY_DIR}/e2e/session-two-monitors.env)
 
-function(_dialvane_wine_session)
-    get_property(defined GLOBAL PROPERTY DIALVANE_WINE_SESSION_DEFINED)
+# _dialvane_wine_session(fixture env_file monitors): the setup and cleanup tests of one kind.
+function(_dialvane_wine_session fixture env_file monitors)
+    get_property(defined GLOBAL PROPERTY DIALVANE_${fixture}_DEFINED)
     if(defined)
         return()
     endif()
-    set_property(GLOBAL PROPERTY DIALVANE_WINE_SESSION_DEFINED TRUE)
-    add_test(NAME wine.session.start
-             COMMAND bash ${DIALVANE_E2E_LIB}/session.sh start ${DIALVANE_WINE_SESSION})
-    add_test(NAME wine.session.stop
-             COMMAND bash ${DIALVANE_E2E_LIB}/session.sh stop ${DIALVANE_WINE_SESSION})
-    set_tests_properties(wine.session.start PROPERTIES
-        FIXTURES_SETUP wine_session RESOURCE_LOCK wine_display TIMEOUT 180 LABELS wine)
-    set_tests_properties(wine.session.stop PROPERTIES
-        FIXTURES_CLEANUP wine_session RESOURCE_LOCK wine_display TIMEOUT 90 LABELS wine)
+    set_property(GLOBAL PROPERTY DIALVANE_${fixture}_DEFINED TRUE)
+    set(name wine.session)
+    if(monitors GREATER 1)
+        set(name wine.two_monitor_session)
+    endif()
+    add_test(NAME ${name}.start
+             COMMAND bash ${DIALVANE_E2E_LIB}/session.sh start ${env_file} ${monitors})
+    add_test(NAME ${name}.stop COMMAND bash ${DIALVANE_E2E_LIB}/session.sh stop ${env_file})
+    set_tests_properties(${name}.start PROPERTIES
+        FIXTURES_SETUP ${fixture} RESOURCE_LOCK wine_display TIMEOUT 180 LABELS wine)
+    set_tests_properties(${name}.stop PROPERTIES
+        FIXTURES_CLEANUP ${fixture} RESOURCE_LOCK wine_display TIMEOUT 90 LABELS wine)
 endfunction()
 
 # Runs the test inside the session, alone; an empty timeout takes the default.
 function(_dialvane_in_wine_session test label timeout default_timeout)
-    _dialvane_wine_session()
+    set(fixture wine_session)
+    if(ARGN STREQUAL "TWO_MONITORS")
+        set(fixture wine_two_monitor_session)
+        _dialvane_wine_session(${fixture} ${DIALVANE_TWO_MONITOR_SESSION} 2)
+    else()
+        _dialvane_wine_session(${fixture} ${DIALVANE_WINE_SESSION} 1)
+    endif()
     if(NOT timeout)
         set(timeout ${default_timeout})
     endif()
     set_tests_properties(${test} PROPERTIES
-        FIXTURES_REQUIRED wine_session RESOURCE_LOCK wine_display
+        FIXTURES_REQUIRED ${fixture} RESOURCE_LOCK wine_display
         TIMEOUT ${timeout} LABELS "wine;${label}")
 endfunction()
 
-# dialvane_e2e_test(NAME name SCRIPT script.sh [TIMEOUT seconds] [NEEDS_PROGRAM])
+# dialvane_e2e_test(NAME name SCRIPT script.sh [TIMEOUT seconds] [NEEDS_PROGRAM] [TWO_MONITORS])
 # One scenario script run with the session, Dialvane.exe and a folder for its screenshots.
 # A scenario that drives Dialvane.exe says NEEDS_PROGRAM; it is disabled while there is none.
+# One that starts with `scenario_begin --two-monitors` says TWO_MONITORS.
 function(dialvane_e2e_test)
-    cmake_parse_arguments(PARSE_ARGV 0 arg "NEEDS_PROGRAM" "NAME;SCRIPT;TIMEOUT" "")
+    cmake_parse_arguments(PARSE_ARGV 0 arg "NEEDS_PROGRAM;TWO_MONITORS" "NAME;SCRIPT;TIMEOUT" "")
     if(NOT arg_NAME OR NOT arg_SCRIPT)
         message(FATAL_ERROR "dialvane_e2e_test needs NAME and SCRIPT")
     endif()
@@ -49,10 +62,16 @@ function(dialvane_e2e_test)
     elseif(arg_NEEDS_PROGRAM)
         set_tests_properties(${test} PROPERTIES DISABLED TRUE)
     endif()
+    set(session ${DIALVANE_WINE_SESSION})
+    set(kind "")
+    if(arg_TWO_MONITORS)
+        set(session ${DIALVANE_TWO_MONITOR_SESSION})
+        set(kind TWO_MONITORS)
+    endif()
     set_tests_properties(${test} PROPERTIES ENVIRONMENT
-        "DIALVANE_SESSION=${DIALVANE_WINE_SESSION};DIALVANE_EXE=${program};\
+        "DIALVANE_SESSION=${session};DIALVANE_EXE=${program};\
 E2E_ARTIFACTS=${CMAKE_BINARY_DIR}/e2e/artifacts/${arg_NAME}")
-    _dialvane_in_wine_session(${test} e2e "${arg_TIMEOUT}" 60)
+    _dialvane_in_wine_session(${test} e2e "${arg_TIMEOUT}" 60 ${kind})
 endfunction()
 
 # dialvane_wine_test(NAME name TARGET target [TIMEOUT seconds] [ARGS arguments...])

@@ -86,8 +86,9 @@ public:
     virtual void Form_MouseMove(std::int16_t button, std::int16_t shift, float x, float y);
     virtual void Form_MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
     virtual void Form_DblClick() {}
-    // The foreground window changed, moved or went away.
-    virtual void Form_ForegroundChanged() {}
+    // The monitors changed: one came, went, moved or took another size, or the machine woke
+    // up. Raised once after a burst of such news.
+    virtual void Form_DisplayChanged() {}
 
     // What a screen reader is told: the window's name, the label whose caption is its value
     // (none by default), and the name of an element whose own text is missing or says too

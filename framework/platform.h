@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "framework/number_format.h"
 #include "framework/picture_id.h"
@@ -34,6 +36,41 @@ struct ScreenRect {
     std::int32_t right = 0;
     std::int32_t bottom = 0;
     friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
+};
+
+// A rectangle in twips, the unit of the window's position; right and bottom lie just outside.
+struct TwipsRect {
+    float left = 0;
+    float top = 0;
+    float right = 0;
+    float bottom = 0;
+    friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
+};
+
+// Where a window is on the screen and whether it shows there.
+struct WindowPlace {
+    ScreenRect rect;
+    bool visible = false;
+    bool minimised = false;
+    friend bool operator==(const WindowPlace&, const WindowPlace&) = default;
+};
+
+// The window styles that tell a full-screen window from a maximised one.
+inline constexpr std::uint32_t wsMaximize = 0x01000000;
+inline constexpr std::uint32_t wsCaption = 0x00C00000;
+inline constexpr std::uint32_t wsThickFrame = 0x00040000;
+
+// A top-level window as the full-screen decision sees it. Of a hidden window only the handle
+// and that it is hidden are told; of a window of the gauge's own program only the handle, the
+// place and the process; of a minimised one no more than that.
+struct TopLevelWindow {
+    WindowHandle handle = 0;
+    WindowPlace place;
+    std::uint32_t process = 0;
+    std::string className;
+    std::uint32_t style = 0;
+    bool topmost = false;
+    ScreenRect monitor;  // the whole monitor the window lies on most
 };
 
 // What SHQueryUserNotificationState answers while a program has the screen to itself.
@@ -101,8 +138,11 @@ public:
                               std::int32_t y, std::int32_t cx, std::int32_t cy,
                               std::uint32_t flags) = 0;
 
-    // The foreground window and what is asked about it to step aside for full-screen programs.
-    // Handles are 0 where there is no such window.
+    // The monitors, whole, the primary first, in twips converted as the screen's width is.
+    virtual std::vector<TwipsRect> monitorAreas() = 0;
+
+    // The windows and what is asked about them to step aside for full-screen programs, in
+    // screen pixels. Handles are 0 where there is no such window.
     virtual WindowHandle GetForegroundWindow() = 0;
     virtual WindowHandle GetShellWindow() = 0;
     virtual WindowHandle GetDesktopWindow() = 0;
@@ -110,8 +150,13 @@ public:
     // The id of the window's process; 0 when the window has gone.
     virtual std::uint32_t GetWindowThreadProcessId(WindowHandle window) = 0;
     virtual std::uint32_t GetCurrentProcessId() = 0;
-    // The client area on the screen; nothing when the window has gone.
-    virtual std::optional<ScreenRect> clientRectOnScreen(WindowHandle window) = 0;
+    // Where the window is; nothing when it has gone.
+    virtual std::optional<WindowPlace> windowPlace(WindowHandle window) = 0;
+    // The top-level windows from the top of the Z order down, until visit answers false.
+    virtual void windowsFromTop(const std::function<bool(const TopLevelWindow&)>& visit) = 0;
+    // Whether the system keeps a shown window out of sight (DWMWA_CLOAKED: a suspended app, a
+    // window of another virtual desktop); false where it cannot be asked.
+    virtual bool isCloaked(WindowHandle window) = 0;
     // The whole monitor nearest to the window, taskbar included.
     virtual ScreenRect monitorRect(WindowHandle window) = 0;
     // Windows' own view of whether the user may be disturbed; 0 where it cannot be asked.

@@ -29,6 +29,11 @@ void Form1::takeReading() {
 // The sweep climbs one percent a tick from the bottom of the scale until it reaches the
 // reading, then hands over to the update timer.
 void Form1::Timer2_Timer() {
+    lookForFullScreen(Timer2.interval());
+    if (steppedAside()) {
+        restUpdateCycle();
+        return;
+    }
     takeReading();
     sweepCount = incremented(sweepCount);
     if (sweepCount >= reading) {
@@ -46,6 +51,11 @@ void Form1::Timer1_Timer() {
                          static_cast<double>(width()) * 1.05));
         setTop(0);
         setVisible(true);
+    }
+    // Out of the way of a full-screen program: no reading and nothing to paint.
+    lookForFullScreen(Timer1.interval());
+    if (steppedAside()) {
+        return;
     }
     followReading();
 }

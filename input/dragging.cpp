@@ -57,17 +57,16 @@ void Form1::Form_MouseUp(std::int16_t, std::int16_t, float, float) {
     save(settings::left, MEMLeft.caption());
     // An emptied count has nothing to hold the window to; one below 1 would push it off
     // every screen.
-    const auto count = parseNumber(Monis.text(), format);
-    if (!count) {
-        return;
+    if (const auto count = parseNumber(Monis.text(), format)) {
+        const double monitors = std::max(1.0, *count);
+        const double screens = monitors * platform().screenWidth();
+        const float limit = toSingle(screens);
+        const float right = toSingle(static_cast<double>(width()) + left());
+        if (limit < right) {
+            setLeft(toSingle(screens - width()));
+        }
     }
-    const double monitors = std::max(1.0, *count);
-    const double screens = monitors * platform().screenWidth();
-    const float limit = toSingle(screens);
-    const float right = toSingle(static_cast<double>(width()) + left());
-    if (limit < right) {
-        setLeft(toSingle(screens - width()));
-    }
+    keepInSight(true);
 }
 
 }  // namespace dialvane

@@ -1,6 +1,15 @@
 #include "platform/win32/form_window.h"
 
 namespace dialvane::win32 {
+namespace {
+
+// A change of the monitors comes as a burst (the display, the work area, again for the next
+// monitor); the form hears of it this long after the last message. Timer ids of the form's own
+// timers start at 1.
+constexpr UINT_PTR monitorsTimer = 0x4D4F;
+constexpr UINT monitorsSettle = 300;
+
+}  // namespace
 
 LRESULT FormWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
@@ -24,10 +33,17 @@ LRESULT FormWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
             return 0;
         case WM_SETTINGCHANGE:
             platform_.refreshNumberFormat();
+            if (wParam == SPI_SETWORKAREA) {
+                monitorsChanged();
+            }
             break;
-        case WM_ACTIVATEAPP:
         case WM_DISPLAYCHANGE:
-            foreground_.onMessage(message, wParam);
+            monitorsChanged();
+            break;
+        case WM_POWERBROADCAST:
+            if (wParam == PBT_APMRESUMEAUTOMATIC) {
+                monitorsChanged();
+            }
             break;
         case WM_GETOBJECT:
             if (const LRESULT object = accessibility_.answerWindow(wParam, lParam)) {
@@ -61,6 +77,7 @@ LRESULT FormWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
             for (std::size_t id = 1; id <= timers_.size(); ++id) {
                 ::KillTimer(window_, id);
             }
+            ::KillTimer(window_, monitorsTimer);
             ::PostQuitMessage(0);
             return 0;
         case WM_NCDESTROY:
@@ -116,14 +133,22 @@ LRESULT FormWindow::onPanelMessage(Panel& panel, HWND window, UINT message, WPAR
 }
 
 void FormWindow::onTimer(WPARAM id) {
+    if (id == monitorsTimer) {
+        ::KillTimer(window_, monitorsTimer);
+        form_.raise([this] { form_.Form_DisplayChanged(); });
+        return;
+    }
     if (id >= 1 && id <= timers_.size()) {
         const Timer& timer = *timers_[id - 1];
         if (timer.onTick) {
             form_.raise(timer.onTick);
         }
-        foreground_.afterTick();
         hoverTip_.refresh();
     }
+}
+
+void FormWindow::monitorsChanged() {
+    ::SetTimer(window_, monitorsTimer, monitorsSettle, nullptr);
 }
 
 // Shift+F10 or the menu key: a right press and release where the form points it.

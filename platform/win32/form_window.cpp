@@ -59,7 +59,6 @@ void FormWindow::create() {
     for (const Timer* timer : timers_) {
         syncTimer(*timer);
     }
-    foreground_.start();
 }
 
 void FormWindow::createPanels() {
@@ -134,10 +133,6 @@ void FormWindow::formChanged(FormAspect aspect) {
             controls_.followCaret();
             if (aspect == FormAspect::Size) {
                 dropBackground();
-            }
-            // F12 may have moved the hidden window off the full-screen program's monitor.
-            if (form_.steppedAside()) {
-                foreground_.askAgain();
             }
             break;
         case FormAspect::Visible:

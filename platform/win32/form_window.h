@@ -13,7 +13,6 @@
 #include "platform/win32/element_painter.h"
 #include "platform/win32/form_accessibility.h"
 #include "platform/win32/form_controls.h"
-#include "platform/win32/foreground_watch.h"
 #include "platform/win32/hover_tip.h"
 #include "platform/win32/message_target.h"
 #include "platform/win32/picture_library.h"
@@ -71,6 +70,8 @@ private:
     LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT onPanelMessage(Panel& panel, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void onTimer(WPARAM id);
+    // News of the monitors: the form hears of it once the burst is over.
+    void monitorsChanged();
     void contextMenuKey();
     void close(bool sessionEnding);
 
@@ -95,11 +96,6 @@ private:
     FormControls controls_{instance_, form_, painter_, accessibility_};
     PointerInput pointer_{form_, nullptr, painter_.mapping()};
     HoverTip hoverTip_{instance_, form_};
-    ForegroundWatch foreground_{[this] {
-        if (window_ != nullptr) {
-            form_.raise([this] { form_.Form_ForegroundChanged(); });
-        }
-    }};
     HWND window_ = nullptr;
     std::vector<std::unique_ptr<Panel>> panels_;
     std::vector<const Timer*> timers_;

@@ -41,13 +41,18 @@ public:
 
     bool clearClipboard(WindowHandle owner) override;
 
+    std::vector<TwipsRect> monitorAreas() override;
+
     WindowHandle GetForegroundWindow() override;
     WindowHandle GetShellWindow() override;
     WindowHandle GetDesktopWindow() override;
     std::string className(WindowHandle window) override;
     std::uint32_t GetWindowThreadProcessId(WindowHandle window) override;
     std::uint32_t GetCurrentProcessId() override;
-    std::optional<ScreenRect> clientRectOnScreen(WindowHandle window) override;
+    std::optional<WindowPlace> windowPlace(WindowHandle window) override;
+    void windowsFromTop(const std::function<bool(const TopLevelWindow&)>& visit) override;
+    // dwmapi is loaded at the first question, never at start.
+    bool isCloaked(WindowHandle window) override;
     ScreenRect monitorRect(WindowHandle window) override;
     // shell32 is loaded at the first question, never at start.
     std::int32_t SHQueryUserNotificationState() override;

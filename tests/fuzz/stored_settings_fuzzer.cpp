@@ -4,8 +4,8 @@
 //
 // What start-up promises: it runs to its end; the window is square, 800 to 2500 twips, and the
 // size text says so; the monitor count is a number up to two; the position is finite, at or
-// below the top edge and left of the monitors' limit; the dot shown matches the mode. Closing
-// saves texts that start the same gauge again.
+// below the top edge, left of the monitors' limit and in sight; the dot shown matches the mode.
+// Closing saves texts that start the same gauge again.
 
 #include <algorithm>
 #include <array>
@@ -23,6 +23,7 @@
 #include "framework/numeric.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/fake_platform.h"
+#include "window/monitors.h"
 
 namespace dialvane {
 namespace {
@@ -76,6 +77,9 @@ Started start(testing::FakePlatform& platform) {
     const double limit = std::max(1.0, *monitors) * platform.screenW - 1200;
     require(std::isfinite(form.left()) && form.left() <= toSingle(limit),
             "the left edge is finite and within the monitors");
+    require(
+        inSight(platform.monitorAreas(), {form.left(), form.top(), form.width(), form.height()}),
+        "a monitor shows the middle of the window");
 
     const bool hd = form.lblHDRAM.caption() == "HD";
     require(form.ImgDot1.visible() == hd && form.imgDot0.visible() == !hd,

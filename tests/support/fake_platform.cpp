@@ -1,5 +1,6 @@
 #include "tests/support/fake_platform.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "framework/runtime_error.h"
@@ -78,6 +79,54 @@ bool FakePlatform::GetDiskFreeSpaceA(std::int32_t& sectorsPerCluster, std::int32
     freeClusters = drive.freeClusters;
     totalClusters = drive.totalClusters;
     return true;
+}
+
+std::vector<TwipsRect> FakePlatform::monitorAreas() {
+    if (monitors.empty()) {
+        return {{0, 0, screenW, screenH}};
+    }
+    return monitors;
+}
+
+const TopLevelWindow* FakePlatform::listed(WindowHandle window) const {
+    const auto found = std::find_if(zOrder.begin(), zOrder.end(),
+                                    [&](const TopLevelWindow& w) { return w.handle == window; });
+    return found != zOrder.end() ? &*found : nullptr;
+}
+
+std::string FakePlatform::className(WindowHandle window) {
+    const TopLevelWindow* found = listed(window);
+    return found != nullptr ? found->className : std::string();
+}
+
+std::uint32_t FakePlatform::GetWindowThreadProcessId(WindowHandle window) {
+    const TopLevelWindow* found = listed(window);
+    return found != nullptr ? found->process : ownProcess;
+}
+
+std::optional<WindowPlace> FakePlatform::windowPlace(WindowHandle window) {
+    const TopLevelWindow* found = listed(window);
+    return found != nullptr ? std::optional(found->place) : std::nullopt;
+}
+
+void FakePlatform::windowsFromTop(const std::function<bool(const TopLevelWindow&)>& visit) {
+    ++walks;
+    for (const TopLevelWindow& window : zOrder) {
+        ++windowsVisited;
+        if (!visit(window)) {
+            return;
+        }
+    }
+}
+
+bool FakePlatform::isCloaked(WindowHandle window) {
+    cloakQuestions.push_back(window);
+    return std::find(cloaked.begin(), cloaked.end(), window) != cloaked.end();
+}
+
+ScreenRect FakePlatform::monitorRect(WindowHandle window) {
+    const TopLevelWindow* found = listed(window);
+    return found != nullptr ? found->monitor : gaugeMonitor;
 }
 
 std::int16_t FakePlatform::GetAsyncKeyState(std::int32_t virtualKey) {

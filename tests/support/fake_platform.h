@@ -120,20 +120,22 @@ public:
     std::vector<RegionCall> regions;
     std::vector<WindowPosCall> windowPositions;
 
-    // The foreground and the windows it may be, the shell's and the desktop among them. A
-    // window not listed is one of the gauge's own, on the first monitor.
-    struct OtherWindow {
-        std::uint32_t process = 0;
-        std::string className;
-        std::optional<ScreenRect> client;  // none: gone
-        ScreenRect monitor;
-    };
+    // The monitors in twips; none listed: one, the screen.
+    std::vector<TwipsRect> monitors;
+
+    // The windows from the top of the Z order down, the shell's and the desktop among them. A
+    // window not listed is one of the gauge's own, on the gauge's monitor.
     static constexpr std::uint32_t ownProcess = 700;
     static constexpr ScreenRect firstMonitor{0, 0, 1024, 768};
     static constexpr WindowHandle shellWindow = 0x10020;
     static constexpr WindowHandle desktopWindow = 0x10010;
+    ScreenRect gaugeMonitor = firstMonitor;
     WindowHandle foreground = 0;
-    std::map<WindowHandle, OtherWindow> windows;
+    std::vector<TopLevelWindow> zOrder;
+    std::vector<WindowHandle> cloaked;
+    int walks = 0;
+    int windowsVisited = 0;
+    std::vector<WindowHandle> cloakQuestions;
     std::int32_t notificationState = 5;  // accepts notifications
 
     // Settings store as "application\section\key" -> text, with the order of every save.
@@ -165,15 +167,14 @@ public:
     WindowHandle GetForegroundWindow() override { return foreground; }
     WindowHandle GetShellWindow() override { return shellWindow; }
     WindowHandle GetDesktopWindow() override { return desktopWindow; }
-    std::string className(WindowHandle window) override { return other(window).className; }
-    std::uint32_t GetWindowThreadProcessId(WindowHandle window) override {
-        return other(window).process;
-    }
+    std::vector<TwipsRect> monitorAreas() override;
+    std::string className(WindowHandle window) override;
+    std::uint32_t GetWindowThreadProcessId(WindowHandle window) override;
     std::uint32_t GetCurrentProcessId() override { return ownProcess; }
-    std::optional<ScreenRect> clientRectOnScreen(WindowHandle window) override {
-        return other(window).client;
-    }
-    ScreenRect monitorRect(WindowHandle window) override { return other(window).monitor; }
+    std::optional<WindowPlace> windowPlace(WindowHandle window) override;
+    void windowsFromTop(const std::function<bool(const TopLevelWindow&)>& visit) override;
+    bool isCloaked(WindowHandle window) override;
+    ScreenRect monitorRect(WindowHandle window) override;
     std::int32_t SHQueryUserNotificationState() override { return notificationState; }
     std::int32_t RegOpenKeyExA(RegistryKey root, std::string_view subKey, std::uint32_t options,
                                std::uint32_t access, RegistryKey& opened) override;
@@ -197,11 +198,7 @@ public:
                      std::string_view value) override;
 
 private:
-    OtherWindow other(WindowHandle window) const {
-        const auto found = windows.find(window);
-        return found != windows.end() ? found->second
-                                      : OtherWindow{ownProcess, "", firstMonitor, firstMonitor};
-    }
+    const TopLevelWindow* listed(WindowHandle window) const;
     // The value of that name in UTF-8 under the key opened, whichever function asked.
     std::int32_t findValue(RegistryKey key, const std::string& name) const;
     std::int32_t eraseValue(RegistryKey key, const std::string& name);

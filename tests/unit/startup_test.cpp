@@ -18,10 +18,12 @@ using Seen = testing::ResizeProbe::Seen;
 
 using Store = std::vector<std::pair<std::string, std::string>>;
 
-// One run of the program on a 19200-twip screen, from whatever the store holds.
+// One run of the program on a 19200-twip screen with a second one of its size right of it,
+// from whatever the store holds.
 struct Instrument {
     explicit Instrument(const Store& stored = {}, NumberFormat format = {}) {
         platform.screenW = 19200;
+        platform.monitors = {{0, 0, 19200, 11520}, {19200, 0, 38400, 11520}};
         platform.format = std::move(format);
         for (const auto& [key, value] : stored) {
             platform.store(key, value);
@@ -132,12 +134,14 @@ TEST(Startup, StoredPositionIsReadThenClamped) {
         {"-1", "18500", 100, 18000},
         {"0", "18000", 0, 18000},
         {"-0.5", "0", 100, 0},
-        {"250.5", "-5000", 250.5, -5000},
+        // Left of every monitor, or below them: brought onto the nearest one.
+        {"250.5", "-5000", 250.5, 0},
+        {"250.5", "-599", 250.5, -599},  // its middle still on the screen
+        {"250.5", "-601", 250.5, 0},
         {"abc", "abc", 1000, 1000},
         {"", " ", 1000, 1000},
-        // Beyond any screen: the host clamps what it hands to Windows.
-        {"1e30", "1e30", 1e30f, 18000},
-        {"-1e30", "-1e30", 100, -1e30f},
+        {"1e30", "1e30", 10320, 18000},
+        {"-1e30", "-1e30", 100, 0},
         {"1e39", "1e39", 1000, 1000},  // not a single-precision number
     };
     for (const auto& c : cases) {

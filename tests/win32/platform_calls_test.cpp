@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/form1.h"
 #include "framework/runtime_error.h"
@@ -177,7 +179,11 @@ protected:
                                    nullptr, nullptr);
         ASSERT_NE(window, nullptr);
     }
-    void TearDown() override { ::DestroyWindow(window); }
+    void TearDown() override {
+        if (window != nullptr) {
+            ::DestroyWindow(window);
+        }
+    }
     RECT regionBox() const {
         const win32::unique_region region(::CreateRectRgn(0, 0, 0, 0));
         RECT box{};
@@ -215,6 +221,49 @@ TEST_F(ShapedWindow, TopmostWithoutMovingOrActivating) {
     ::GetWindowRect(window, &rect);
     EXPECT_EQ(rect.left, 10);
     EXPECT_EQ(rect.right - rect.left, 200);
+}
+
+// What the full-screen decision is told of a window of its own program, hidden, shown,
+// minimised and gone: where it is and whose it is, no more (those are passed over).
+TEST_F(ShapedWindow, TheWalkTellsWhereAWindowIsAndWhoseItIs) {
+    const WindowHandle handle = win32::handleOf(window);
+    const auto seen = [&] {
+        std::optional<TopLevelWindow> found;
+        platform.windowsFromTop([&](const TopLevelWindow& w) {
+            if (w.handle == handle) {
+                found = w;
+            }
+            return !found;
+        });
+        return found;
+    };
+    ASSERT_TRUE(seen().has_value());
+    EXPECT_FALSE(seen()->place.visible);
+    ::ShowWindow(window, SW_SHOWNOACTIVATE);
+    const auto shown = seen();
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_EQ(shown->place, (WindowPlace{{10, 10, 210, 110}, true, false}));
+    EXPECT_EQ(platform.windowPlace(handle), shown->place);
+    EXPECT_EQ(shown->process, ::GetCurrentProcessId());
+    EXPECT_EQ(shown->className, "") << "nothing more asked of the program's own window";
+    EXPECT_EQ(platform.className(handle), "Static");
+    EXPECT_EQ(platform.monitorRect(handle),
+              (ScreenRect{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}));
+    EXPECT_FALSE(platform.isCloaked(handle));
+    ::ShowWindow(window, SW_SHOWMINNOACTIVE);
+    ASSERT_TRUE(platform.windowPlace(handle).has_value());
+    EXPECT_TRUE(platform.windowPlace(handle)->minimised);
+    ::DestroyWindow(window);
+    EXPECT_FALSE(platform.windowPlace(handle).has_value());
+    EXPECT_FALSE(seen().has_value());
+    window = nullptr;
+}
+
+// Whole monitors in twips, the primary first, as the screen's width converts.
+TEST_F(RealPlatform, MonitorsInTwipsThePrimaryFirst) {
+    const std::vector<TwipsRect> monitors = platform.monitorAreas();
+    ASSERT_EQ(monitors.size(), static_cast<std::size_t>(::GetSystemMetrics(SM_CMONITORS)));
+    EXPECT_EQ(monitors.front(), (TwipsRect{0, 0, platform.screenWidth(), platform.screenHeight()}));
 }
 
 TEST(WindowHandles, SurviveTheThirtyTwoBitRoundTrip) {

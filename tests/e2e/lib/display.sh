@@ -1,34 +1,80 @@
 # shellcheck shell=bash
-# A private Xvfb display: Xvfb picks a free number itself (-displayfd), so parallel runs never clash.
+# A private X display, on a free number the server picks itself (-displayfd), so parallel runs
+# never clash: Xvfb with one monitor, or Xorg's dummy driver with monitors that come and go.
 
 E2E_SCREEN_W=1024
 E2E_SCREEN_H=768
 
-# Xvfb writes "N\n" once it accepts connections; read fails on a line without its newline.
+# The server writes "N\n" once it accepts connections; read fails on a line without its newline.
 _display_number_written() {
     local line
     read -r line <"$1" && [[ $line =~ ^[0-9]+$ ]]
 }
 
-# xvfb_start STATE_DIR: sets XVFB_PID and DISPLAY.
+# xvfb_start STATE_DIR: sets X_SERVER_PID and DISPLAY.
 xvfb_start() {
     local dir=$1
-    local number_file="$dir/display-number"
-    : >"$number_file"
+    : >"$dir/display-number"
     # Its own output goes to a file: an inherited pipe would keep ctest waiting for it.
     Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN_W}x${E2E_SCREEN_H}x24" -nolisten tcp -noreset \
-        3>"$number_file" </dev/null >"$dir/xvfb.log" 2>&1 &
-    XVFB_PID=$!
-    if ! wait_until 15 _display_number_written "$number_file"; then
-        printf 'Xvfb did not start:\n' >&2
-        cat "$dir/xvfb.log" >&2
-        stop_pid "$XVFB_PID" Xvfb
-        return 1
-    fi
-    DISPLAY=":$(head -n 1 "$number_file")"
-    export DISPLAY XVFB_PID
+        3>"$dir/display-number" </dev/null >"$dir/xvfb.log" 2>&1 &
+    X_SERVER_PID=$!
+    _display_ready "$dir/display-number" Xvfb "$dir/xvfb.log"
 }
 
-xvfb_stop() {
-    stop_pid "$1" Xvfb
+# xorg_start STATE_DIR: the dummy video driver, whose RandR outputs DUMMY0 … DUMMY15 Wine takes
+# for monitors while they are on (monitors.sh turns them on and off); DUMMY0 is on, the size of
+# Xvfb's screen. Xorg needs root. Sets X_SERVER_PID and DISPLAY.
+xorg_start() {
+    local dir=$1
+    : >"$dir/display-number"
+    cat >"$dir/xorg.conf" <<EOF
+Section "ServerFlags"
+    Option "AutoAddDevices" "false"
+    Option "DontVTSwitch" "true"
+EndSection
+Section "Device"
+    Identifier "dummy"
+    Driver "dummy"
+    VideoRam 65536
+EndSection
+Section "Monitor"
+    Identifier "monitor"
+    HorizSync 5.0 - 1000.0
+    VertRefresh 5.0 - 200.0
+    Modeline "1024x768" 63.50 1024 1072 1176 1328 768 771 775 798 -hsync +vsync
+EndSection
+Section "Screen"
+    Identifier "screen"
+    Device "dummy"
+    Monitor "monitor"
+    DefaultDepth 24
+    SubSection "Display"
+        Depth 24
+        Modes "1024x768"
+        Virtual 2048 1024
+    EndSubSection
+EndSection
+EOF
+    Xorg -displayfd 3 -config "$dir/xorg.conf" -logfile "$dir/xorg.log" -nolisten tcp -noreset \
+        3>"$dir/display-number" </dev/null >"$dir/xorg.out" 2>&1 &
+    X_SERVER_PID=$!
+    _display_ready "$dir/display-number" Xorg "$dir/xorg.out"
+}
+
+# _display_ready NUMBER_FILE NAME LOG: waits for the server's display number.
+_display_ready() {
+    if ! wait_until 15 _display_number_written "$1"; then
+        printf '%s did not start:\n' "$2" >&2
+        cat "$3" >&2
+        stop_pid "$X_SERVER_PID" "$2"
+        return 1
+    fi
+    DISPLAY=":$(head -n 1 "$1")"
+    export DISPLAY X_SERVER_PID
+}
+
+# x_server_stop PID: Xvfb or Xorg, whichever the session started.
+x_server_stop() {
+    stop_pid "$1" X
 }

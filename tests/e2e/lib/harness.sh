@@ -40,16 +40,19 @@ E2E_SCENARIO_TMP=""
 # The program's settings live here; every scenario starts without them.
 E2E_SETTINGS_KEY='HKCU\Software\MEM'
 
+# _scenario_join_session MONITORS
 _scenario_join_session() {
     if [[ -z ${DIALVANE_SESSION:-} ]]; then
         E2E_OWN_SESSION=$(mktemp -u "${TMPDIR:-/tmp}/dialvane-e2e-own.XXXXXX.env")
         DIALVANE_SESSION=$E2E_OWN_SESSION
-        session_start "$DIALVANE_SESSION" >&2 || fail "could not start a Wine session"
+        session_start "$DIALVANE_SESSION" "$1" >&2 || fail "could not start a Wine session"
     fi
     [[ -f $DIALVANE_SESSION ]] || fail "no session file $DIALVANE_SESSION (did the setup test run?)"
     # shellcheck source=/dev/null
     source "$DIALVANE_SESSION"
-    pid_alive "$XVFB_PID" || fail "the session's Xvfb ($XVFB_PID) is not running"
+    pid_alive "$X_SERVER_PID" || fail "the session's X server ($X_SERVER_PID) is not running"
+    [[ ${E2E_MONITORS:-1} == "$1" ]] ||
+        fail "the scenario needs a session with $1 monitors, $DIALVANE_SESSION has ${E2E_MONITORS:-1}"
 }
 
 _scenario_prepare_artifacts() {
@@ -63,13 +66,18 @@ _no_window_left() {
     [[ -z $(find_windows Dialvane) ]]
 }
 
+# scenario_begin [--two-monitors]: the second joins (or, run alone, starts) the two-monitor bench
+# and finds the second monitor plugged in right of the primary.
 scenario_begin() {
     E2E_BEGIN_MS=$(now_ms)
     trap _scenario_end EXIT
     trap 'exit 1' USR1
     E2E_FAIL_ENDS_SCENARIO=1
-    _scenario_join_session
+    local monitors=1
+    [[ ${1:-} != --two-monitors ]] || monitors=2
+    _scenario_join_session "$monitors"
     _scenario_prepare_artifacts
+    ((monitors == 1)) || monitors_reset
     wait_until 3 _no_window_left || fail "a Dialvane window from an earlier run is still open"
     [[ ! -f $E2E_SESSION_DIR/backdrop ]] || screen_backdrop 000000
     release_keys
