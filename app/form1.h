@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -82,6 +83,7 @@ public:
     void Eckig();
     void TopWindow(const WindowHandle& hwnd);
     void Form_ForegroundChanged() override;
+    void Form_DpiChanged() override;
     void Form_Resize() override;
     void PositionElemente();
 
@@ -118,7 +120,15 @@ private:
     void followReading();
 
     void Rund();
+    // The outline in twips: a window of this size with corners of this many pixels.
+    struct Outline {
+        float width;
+        float height;
+        std::int32_t corner;
+    };
     void applyOutline(std::int32_t corner);
+    void makeOutline(const Outline& outline);
+    std::optional<Outline> outline_;  // the one last applied
 
     void ShowOptions();
     void centrePivot();

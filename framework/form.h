@@ -88,6 +88,9 @@ public:
     virtual void Form_DblClick() {}
     // The foreground window changed, moved or went away.
     virtual void Form_ForegroundChanged() {}
+    // The window went to a monitor of another scale: its twips are as they were, its pixels
+    // are not, so what was made in pixels is made again.
+    virtual void Form_DpiChanged() {}
 
     // What a screen reader is told: the window's name, the label whose caption is its value
     // (none by default), and the name of an element whose own text is missing or says too

@@ -37,6 +37,9 @@ public:
     // After a change of the element or of the form's place and size.
     void follow(const Control& control);
     void followCaret();
+    // On a monitor of another scale: every panel and control placed, sized and given its fonts
+    // anew.
+    void followDpi();
     // WM_COMMAND from a button or an edit box.
     void command(WPARAM wParam, LPARAM lParam);
     // Deactivation keeps the focused control; activation gives it back.
@@ -52,6 +55,7 @@ private:
     LRESULT onControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onEditMessage(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
     void sync(const Control& control, HWND window) const;
+    HFONT fontOf(const Control& control) const;
 
     HINSTANCE instance_;
     Form& form_;
