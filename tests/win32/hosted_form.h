@@ -76,8 +76,9 @@ private:
 // What Windows does when a window goes to a monitor of another scale: the window's monitor
 // answers the new DPI, the window is asked for its size there (Windows' own guess, scaled
 // from its size now, is what it may replace), and told of the change with a rectangle of
-// that size at its top-left. Returns the size it asked for.
-inline SIZE moveToDpi(win32::Win32Platform& platform, HWND window, int dpi) {
+// that size where Windows puts it: at its top-left, or moved by the shift given. Returns the
+// size it asked for.
+inline SIZE moveToDpi(win32::Win32Platform& platform, HWND window, int dpi, POINT shift = {}) {
     const int before = platform.scales().window().x;
     platform.setDpiSource([dpi](HWND) { return win32::Dpi{dpi, dpi}; });
     RECT placed{};
@@ -86,7 +87,8 @@ inline SIZE moveToDpi(win32::Win32Platform& platform, HWND window, int dpi) {
               ::MulDiv(placed.bottom - placed.top, dpi, before)};
     ::SendMessageW(window, win32::getDpiScaledSizeMessage, static_cast<WPARAM>(dpi),
                    reinterpret_cast<LPARAM>(&size));
-    RECT suggested{placed.left, placed.top, placed.left + size.cx, placed.top + size.cy};
+    const POINT corner{placed.left + shift.x, placed.top + shift.y};
+    RECT suggested{corner.x, corner.y, corner.x + size.cx, corner.y + size.cy};
     ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                    reinterpret_cast<LPARAM>(&suggested));
     return size;

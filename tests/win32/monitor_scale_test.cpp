@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -71,6 +72,15 @@ struct Seen {
             }
         }
         return box;
+    }
+    // The pixels of a column that stand out from the background at its top.
+    int standingOutDown(int x, int top, int bottom) const {
+        const int background = GetGValue(at(x, top));
+        int found = 0;
+        for (int y = top; y < bottom; ++y) {
+            found += std::abs(GetGValue(at(x, y)) - background) > 40 ? 1 : 0;
+        }
+        return found;
     }
     int count(COLORREF colour, RECT area) const {
         int found = 0;
@@ -180,6 +190,8 @@ TEST(OtherMonitor, TakenTo144DpiTheGaugeIsMadeThereAsIfItHadStartedThere) {
         double readingMiddle;
         // The panel in the window.
         RECT panel;
+        // How much of the column through the pivot the hub covers, on dial or black.
+        int hub;
     } cases[] = {
         // A circle of 222 pixels: not the rounded square of a 170-pixel corner.
         {View::Round,
@@ -189,7 +201,8 @@ TEST(OtherMonitor, TakenTo144DpiTheGaugeIsMadeThereAsIfItHadStartedThere) {
          {48, 53, 100, 74},
          {73, 80, 149, 111},
          111,
-         {246, -6, 704, 226}},
+         {246, -6, 704, 226},
+         25},
         {View::Options,
          {680, 222},
          {{1, 1}, {677, 1}, {1, 219}, {677, 219}},
@@ -197,7 +210,8 @@ TEST(OtherMonitor, TakenTo144DpiTheGaugeIsMadeThereAsIfItHadStartedThere) {
          {50, 50, 101, 71},
          {75, 75, 152, 106},
          113.25,
-         {222, -6, 680, 226}},
+         {222, -6, 680, 226},
+         20},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.view == View::Round ? "round" : "options");
@@ -233,6 +247,8 @@ TEST(OtherMonitor, TakenTo144DpiTheGaugeIsMadeThereAsIfItHadStartedThere) {
         }
         EXPECT_NE(after.at(200, 111), needleRed) << "beyond the tip";
         EXPECT_EQ(after.count(needleRed, RECT{151, 100, 152, 122}), 6);
+        // The hub, 24 pixels across, over the pivot.
+        EXPECT_NEAR(after.standingOutDown(111, 85, 137), c.hub, 1);
         // The reading where the layout puts it, its font 1.5 times as tall as at 96 dpi.
         const RECT reading = after.boxOf(dimmedText, c.reading144);
         EXPECT_GT(reading.right - reading.left, 15) << "the reading is drawn there";
@@ -259,6 +275,39 @@ TEST(OtherMonitor, TakenTo144DpiTheGaugeIsMadeThereAsIfItHadStartedThere) {
         testing::createAndShow(thereWindow);
         showStill(there, thereWindow, c.view);
         EXPECT_TRUE(look(thereWindow.handle()).looksLike(after));
+    }
+}
+
+// Before a move to a monitor of another scale Windows asks for the window's size there; the
+// answer is the size the window will take, not Windows' guess scaled from its pixels.
+TEST(OtherMonitor, AskedForItsSizeAtAnotherDpiTheWindowAnswersExactly) {
+    const struct {
+        View view;
+        int dpi;
+        SIZE size;
+    } cases[] = {
+        {View::Round, 120, {185, 185}},
+        {View::Round, 168, {259, 259}},
+        {View::Options, 120, {567, 185}},  // 6800 / 12 = 566.67, where 453 * 1.25 = 566.25
+        {View::Options, 144, {680, 222}},
+    };
+    for (const auto& c : cases) {
+        testing::FirstRunSettings settings;
+        testing::ProgramServices services;
+        Form1 form(services.platform);
+        win32::FormWindow window(::GetModuleHandleW(nullptr), form, services.platform,
+                                 services.pictures);
+        testing::createAndShow(window);
+        showStill(form, window, c.view);
+        SIZE size{::MulDiv(static_cast<int>(form.width()) / 15, c.dpi, 96),
+                  ::MulDiv(static_cast<int>(form.height()) / 15, c.dpi, 96)};
+        EXPECT_TRUE(::SendMessageW(window.handle(), win32::getDpiScaledSizeMessage,
+                                   static_cast<WPARAM>(c.dpi), reinterpret_cast<LPARAM>(&size)));
+        EXPECT_EQ(size.cx, c.size.cx) << c.dpi;
+        EXPECT_EQ(size.cy, c.size.cy) << c.dpi;
+        RECT rect{};
+        ::GetWindowRect(window.handle(), &rect);
+        EXPECT_EQ(rect.right - rect.left, static_cast<int>(form.width()) / 15) << "only asked";
     }
 }
 

@@ -158,6 +158,24 @@ TEST_F(ProgramPictures, IconAndPointingHandLoad) {
     if (cursor.hbmColor != nullptr) {
         ::DeleteObject(cursor.hbmColor);
     }
+
+    // On a monitor of another scale the hand is made at that size from the cursor itself.
+    for (const int size : {48, 40, ::GetSystemMetrics(SM_CXCURSOR)}) {
+        HCURSOR scaled = pictures.cursor(PointerId::Hand, size);
+        ICONINFO made{};
+        ASSERT_TRUE(::GetIconInfo(scaled, &made)) << size;
+        BITMAP bits{};
+        ::GetObjectW(made.hbmMask, sizeof bits, &bits);
+        EXPECT_EQ(bits.bmWidth, size);
+        EXPECT_EQ(made.xHotspot, 0U);
+        EXPECT_EQ(scaled, pictures.cursor(PointerId::Hand, size)) << "made once";
+        ::DeleteObject(made.hbmMask);
+        if (made.hbmColor != nullptr) {
+            ::DeleteObject(made.hbmColor);
+        }
+    }
+    EXPECT_EQ(pictures.cursor(PointerId::Hand, ::GetSystemMetrics(SM_CXCURSOR)), hand)
+        << "at the system's own size, the cursor as loaded";
 }
 
 // Version information: what Explorer shows for the file.
@@ -201,6 +219,38 @@ TEST(ProgramFile, CarriesItsVersionInformation) {
     EXPECT_EQ(HIWORD(fixed->dwFileVersionMS), DIALVANE_VERSION_MAJOR);
     EXPECT_EQ(LOWORD(fixed->dwFileVersionMS), DIALVANE_VERSION_MINOR);
     EXPECT_EQ(HIWORD(fixed->dwProductVersionLS), DIALVANE_VERSION_PATCH);
+}
+
+// Windows reads from the manifest that the program draws itself for each monitor's scale (the
+// second version of that where there is one), and older systems the setting they know.
+TEST(ProgramFile, DeclaresItselfAwareOfEachMonitorsScale) {
+    std::wstring path(MAX_PATH, L'\0');
+    path.resize(::GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
+    path = path.substr(0, path.find_last_of(L"\\/") + 1) + L"Dialvane.exe";
+    ACTCTXW description{};
+    description.cbSize = sizeof description;
+    description.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    description.lpSource = path.c_str();
+    description.lpResourceName = MAKEINTRESOURCEW(1);
+    HANDLE context = ::CreateActCtxW(&description);
+    ASSERT_NE(context, INVALID_HANDLE_VALUE) << ::GetLastError();
+    const struct {
+        const wchar_t* space;
+        const wchar_t* name;
+        const wchar_t* value;
+    } cases[] = {
+        {L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness",
+         L"PerMonitorV2, PerMonitor"},
+        {L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware", L"true/pm"},
+    };
+    for (const auto& c : cases) {
+        wchar_t value[64]{};
+        SIZE_T written = 0;
+        EXPECT_TRUE(::QueryActCtxSettingsW(0, context, c.space, c.name, value, 64, &written))
+            << c.name;
+        EXPECT_STREQ(value, c.value);
+    }
+    ::ReleaseActCtx(context);
 }
 
 }  // namespace
