@@ -278,6 +278,26 @@ TEST(OtherMonitor, TakenTo144DpiTheGaugeIsMadeThereAsIfItHadStartedThere) {
     }
 }
 
+// Start-up may place the window, still hidden, on a monitor of another scale than the one it
+// was made on; it is shown at that monitor's scale.
+TEST(OtherMonitor, PlacedOnAnotherMonitorBeforeItShowsItIsShownAtThatScale) {
+    testing::FirstRunSettings settings;
+    testing::ProgramServices services;
+    Form1 form(services.platform);
+    win32::FormWindow window(::GetModuleHandleW(nullptr), form, services.platform,
+                             services.pictures);
+    window.create();
+    ASSERT_NE(window.handle(), nullptr);
+    services.platform.setDpiSource([](HWND) { return win32::Dpi{144, 144}; });
+    window.loadAndShow();
+    const Seen shown = look(window.handle());
+    EXPECT_EQ(shown.size.cx, 120) << "1200 twips at 144 dpi";
+    EXPECT_EQ(shown.size.cy, 120);
+    EXPECT_TRUE(shown.inOutline(60, 2));
+    EXPECT_FALSE(shown.inOutline(3, 3)) << "round";
+    EXPECT_EQ(fontHeight(window.controlOf(form.cmd_weiter)), -20);
+}
+
 // Before a move to a monitor of another scale Windows asks for the window's size there; the
 // answer is the size the window will take, not Windows' guess scaled from its pixels.
 TEST(OtherMonitor, AskedForItsSizeAtAnotherDpiTheWindowAnswersExactly) {
