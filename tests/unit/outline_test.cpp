@@ -68,46 +68,18 @@ TEST(Outline, ASizeChangeAloneKeepsTheOldOutline) {
     EXPECT_EQ(run.platform.regions[0].width, 80);
 }
 
-// On a monitor of another scale the outline last made is made again for the same twips: the
-// round gauge stays round, the options view square, and a size change alone still keeps the
-// old outline.
+// On a monitor of another scale the outline last made is made again for its twips, even where
+// the size has changed since without an outline of its own.
 TEST(Outline, AnotherScaleRemakesTheLastOutlineForItsTwips) {
-    const struct {
-        const char* what;
-        void (*before)(Instrument&);
-        float tpp;
-        std::vector<RegionCall> made;
-    } cases[] = {
-        {"round",
-         [](Instrument&) {},
-         10,
-         {{FakeHost::window, 80, 80, 170}, {FakeHost::window, 120, 120, 170}}},
-        {"options view",
-         [](Instrument& run) { run.host.click(2, 600, 600); },
-         10,
-         {{FakeHost::window, 80, 80, 170},
-          {FakeHost::window, 453, 148, 0},
-          {FakeHost::window, 680, 222, 0}}},
-        {"a larger square without its own outline",
-         [](Instrument& run) {
-             run.form.setWidth(2220);
-             run.form.setHeight(2220);
-         },
-         12,
-         {{FakeHost::window, 80, 80, 170}, {FakeHost::window, 100, 100, 170}}},
-    };
-    for (const auto& c : cases) {
-        Instrument run;
-        run.host.loadAndShow();
-        c.before(run);
-        run.platform.tppX = run.platform.tppY = c.tpp;
-        run.form.Form_DpiChanged();
-        EXPECT_EQ(run.platform.regions, c.made) << c.what;
-    }
-
-    Instrument unshaped;  // before start-up there is no outline to make again
-    unshaped.form.Form_DpiChanged();
-    EXPECT_TRUE(unshaped.platform.regions.empty());
+    Instrument run;
+    run.host.loadAndShow();
+    run.form.setWidth(2220);
+    run.form.setHeight(2220);
+    run.platform.tppX = run.platform.tppY = 10;
+    run.form.Form_DpiChanged();
+    const std::vector<RegionCall> expected = {{FakeHost::window, 80, 80, 170},
+                                              {FakeHost::window, 120, 120, 170}};
+    EXPECT_EQ(run.platform.regions, expected);
 }
 
 TEST(Stacking, TopmostWithoutMovingSizingOrActivating) {

@@ -133,17 +133,6 @@ TEST_F(Routing, TheContextMenuKeyIsARightPressAndReleaseWhereItPoints) {
     EXPECT_FALSE(router.capturing());
 }
 
-// The host measures the form's own pointer events as it measures the window's position; the
-// pictures are still hit where they are drawn.
-TEST_F(Routing, TheFormsEventsTakeTheHostsPointAndPicturesTheSurfaces) {
-    PointerRouter scaled(form, nullptr, [](Point at) { return Point{at.x * 1.5F, at.y * 1.5F}; });
-    scaled.press(1, 0, 150, 150);  // on the dot
-    scaled.release(1, 0, 150, 150);
-    scaled.press(2, 0, 1000, 400);
-    scaled.release(2, 0, 1000, 400);
-    EXPECT_EQ(form.events, (Events{"dot click", "down 2 1500,600", "up 2"}));
-}
-
 TEST_F(Routing, AReleaseWithoutItsPressIsIgnored) {
     router.release(1, 0, 10, 10);
     EXPECT_TRUE(form.events.empty());

@@ -255,60 +255,6 @@ TEST_F(HostWindow, PaintsTheElementsWhereTheModelPutsThem) {
     EXPECT_EQ(pixel(100, 80), RGB(192, 192, 192)) << "and nothing left at the old one";
 }
 
-// On a monitor of another scale every size is made again from the twips, while the window
-// goes where Windows puts it and a press reaches the form as the desktop's positions measure it
-// (so a drag keeps up with the pointer).
-TEST_F(HostWindow, OnAMonitorOfAnotherScaleSizesFollowItAndPositionsDoNot) {
-    const struct {
-        int dpi;
-        POINT shift, place;
-        SIZE window;
-        RECT panel, edit;
-        LONG fontHeight;
-        int penWidth;
-    } cases[] = {
-        {144, {0, 0}, {100, 100}, {450, 180}, {225, 0, 450, 150}, {15, 15, 105, 45}, -16, 6},
-        {120, {-20, 10}, {80, 110}, {375, 150}, {188, 0, 375, 125}, {12, 12, 88, 38}, -13, 5},
-        {96, {20, -10}, {100, 100}, {300, 120}, {150, 0, 300, 100}, {10, 10, 70, 30}, -11, 4},
-    };
-    for (const auto& c : cases) {
-        const SIZE asked = testing::moveToDpi(platform, main(), c.dpi, c.shift);
-        EXPECT_EQ(asked.cx, c.window.cx) << c.dpi;
-        EXPECT_EQ(asked.cy, c.window.cy) << c.dpi;
-        RECT rect{};
-        ::GetWindowRect(main(), &rect);
-        EXPECT_TRUE(same(
-            rect, RECT{c.place.x, c.place.y, c.place.x + c.window.cx, c.place.y + c.window.cy}))
-            << c.dpi;
-        EXPECT_EQ(form.left(), c.place.x * 15) << "the place in twips of the primary monitor";
-        EXPECT_EQ(form.top(), c.place.y * 15);
-        EXPECT_TRUE(same(rectIn(control(form.panel), main()), c.panel)) << c.dpi;
-        EXPECT_TRUE(same(rectIn(control(form.edit), control(form.panel)), c.edit)) << c.dpi;
-        LOGFONTW font{};
-        ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control(form.edit), WM_GETFONT, 0, 0)),
-                     sizeof font, &font);
-        EXPECT_EQ(font.lfHeight, c.fontHeight) << c.dpi;
-
-        ::RedrawWindow(main(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        const int needleX = ::MulDiv(1500, c.dpi, 1440);
-        EXPECT_EQ(countColour(RECT{needleX - 8, c.window.cy / 2, needleX + 8, c.window.cy / 2 + 1},
-                              RGB(255, 0, 0)),
-                  c.penWidth)
-            << c.dpi;
-
-        // The dot is hit where it is drawn at this scale; the surface's press in twips of
-        // the primary monitor.
-        const int clicks = form.dotClicks;
-        const int dotMiddle = ::MulDiv(255, c.dpi, 1440);
-        click(main(), WM_LBUTTONDOWN, WM_LBUTTONUP, dotMiddle, ::MulDiv(1305, c.dpi, 1440),
-              MK_LBUTTON);
-        EXPECT_EQ(form.dotClicks, clicks + 1) << c.dpi;
-        form.presses.clear();
-        click(main(), WM_RBUTTONDOWN, WM_RBUTTONUP, 45, 85, MK_RBUTTON);
-        EXPECT_EQ(form.presses, (std::vector<ProbeForm::Press>{{2, 45 * 15, 85 * 15}})) << c.dpi;
-    }
-}
-
 TEST_F(HostWindow, PressesGoToEnabledPicturesOrTheSurface) {
     click(main(), WM_LBUTTONDOWN, WM_LBUTTONUP, 15, 85, MK_LBUTTON);
     EXPECT_EQ(form.dotClicks, 1);

@@ -73,27 +73,6 @@ private:
     static void forget() { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\MEM"); }
 };
 
-// What Windows does when a window goes to a monitor of another scale: the window's monitor
-// answers the new DPI, the window is asked for its size there (Windows' own guess, scaled
-// from its size now, is what it may replace), and told of the change with a rectangle of
-// that size where Windows puts it: at its top-left, or moved by the shift given. Returns the
-// size it asked for.
-inline SIZE moveToDpi(win32::Win32Platform& platform, HWND window, int dpi, POINT shift = {}) {
-    const int before = platform.scales().window().x;
-    platform.setDpiSource([dpi](HWND) { return win32::Dpi{dpi, dpi}; });
-    RECT placed{};
-    ::GetWindowRect(window, &placed);
-    SIZE size{::MulDiv(placed.right - placed.left, dpi, before),
-              ::MulDiv(placed.bottom - placed.top, dpi, before)};
-    ::SendMessageW(window, win32::getDpiScaledSizeMessage, static_cast<WPARAM>(dpi),
-                   reinterpret_cast<LPARAM>(&size));
-    const POINT corner{placed.left + shift.x, placed.top + shift.y};
-    RECT suggested{corner.x, corner.y, corner.x + size.cx, corner.y + size.cy};
-    ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                   reinterpret_cast<LPARAM>(&suggested));
-    return size;
-}
-
 // As the program starts: the window made, the form loaded into it and shown.
 inline void createAndShow(win32::FormWindow& window) {
     window.create();
