@@ -68,20 +68,6 @@ TEST(Outline, ASizeChangeAloneKeepsTheOldOutline) {
     EXPECT_EQ(run.platform.regions[0].width, 80);
 }
 
-// On a monitor of another scale the outline last made is made again for its twips, even where
-// the size has changed since without an outline of its own.
-TEST(Outline, AnotherScaleRemakesTheLastOutlineForItsTwips) {
-    Instrument run;
-    run.host.loadAndShow();
-    run.form.setWidth(2220);
-    run.form.setHeight(2220);
-    run.platform.tppX = run.platform.tppY = 10;
-    run.form.Form_DpiChanged();
-    const std::vector<RegionCall> expected = {{FakeHost::window, 80, 80, 170},
-                                              {FakeHost::window, 120, 120, 170}};
-    EXPECT_EQ(run.platform.regions, expected);
-}
-
 TEST(Stacking, TopmostWithoutMovingSizingOrActivating) {
     testing::FakePlatform platform;
     Form1 form(platform);

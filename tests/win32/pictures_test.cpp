@@ -228,22 +228,15 @@ TEST(ProgramFile, DeclaresItselfAwareOfEachMonitorsScale) {
     description.lpResourceName = MAKEINTRESOURCEW(1);
     HANDLE context = ::CreateActCtxW(&description);
     ASSERT_NE(context, INVALID_HANDLE_VALUE) << ::GetLastError();
-    const struct {
-        const wchar_t* space;
-        const wchar_t* name;
-        const wchar_t* value;
-    } cases[] = {
-        {L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness",
-         L"PerMonitorV2, PerMonitor"},
-        {L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware", L"true/pm"},
-    };
-    for (const auto& c : cases) {
-        wchar_t value[64]{};
-        SIZE_T written = 0;
-        EXPECT_TRUE(::QueryActCtxSettingsW(0, context, c.space, c.name, value, 64, &written))
-            << c.name;
-        EXPECT_STREQ(value, c.value);
-    }
+    wchar_t value[64]{};
+    EXPECT_TRUE(::QueryActCtxSettingsW(0, context,
+                                       L"http://schemas.microsoft.com/SMI/2016/WindowsSettings",
+                                       L"dpiAwareness", value, 64, nullptr));
+    EXPECT_STREQ(value, L"PerMonitorV2, PerMonitor");
+    EXPECT_TRUE(::QueryActCtxSettingsW(0, context,
+                                       L"http://schemas.microsoft.com/SMI/2005/WindowsSettings",
+                                       L"dpiAware", value, 64, nullptr));
+    EXPECT_STREQ(value, L"true/pm");
     ::ReleaseActCtx(context);
 }
 
