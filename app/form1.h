@@ -71,6 +71,10 @@ public:
     std::string accessibleWindowName() const override;
     const Label* valueLabel() const override { return &lbl_MEM; }
     std::string accessibleNameOf(const Element& element) const override;
+    // The figures behind the reading, "Arbeitsspeicher: 11,2 GB von 15,9 GB belegt, 4,7 GB frei"
+    // or "Laufwerk C: 310 GB von 476 GB belegt, 166 GB frei"; shown on the round gauge only.
+    std::string details() override;
+    bool detailsOnHover() const override;
 
     // Gauge.
     void Drehen(const double& position);
@@ -104,6 +108,9 @@ public:
     void cmd_weiter_Click();
     bool SetAutoRun(const std::string& valueName, const std::string& data);
     bool RemoveAutoRun(const std::string& valueName);
+    // Takes the start-up list's "turned off" mark from the Run value of that name; true when
+    // no mark is left.
+    bool removeStartupMark(const std::string& valueName);
     void cmd_auto_Click();
     void cmd_aus_Click();
     void cmd_clear_Click();

@@ -98,6 +98,12 @@ public:
     virtual std::string accessibleWindowName() const { return caption_; }
     virtual const Label* valueLabel() const { return nullptr; }
     virtual std::string accessibleNameOf(const Element& element) const;
+    // The exact figures behind the window's value, for a tooltip and a screen reader's
+    // description; empty when there are none. They may ask the system, so a host asks only
+    // while it shows them.
+    virtual std::string details() { return {}; }
+    // Whether resting the pointer on the window shows the details now.
+    virtual bool detailsOnHover() const { return false; }
     // Where the keyboard's context-menu key points: the host presses and releases the right
     // button there.
     virtual Point contextPoint() const { return {width_ / 2, height_ / 2}; }

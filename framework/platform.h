@@ -53,6 +53,19 @@ struct MEMORYSTATUS {
     std::uint32_t dwAvailVirtual;
 };
 
+// The same in 64 bits, filled by GlobalMemoryStatusEx, for machines with more than 4 GB.
+struct MEMORYSTATUSEX {
+    std::uint32_t dwLength;
+    std::uint32_t dwMemoryLoad;
+    std::uint64_t ullTotalPhys;
+    std::uint64_t ullAvailPhys;
+    std::uint64_t ullTotalPageFile;
+    std::uint64_t ullAvailPageFile;
+    std::uint64_t ullTotalVirtual;
+    std::uint64_t ullAvailVirtual;
+    std::uint64_t ullAvailExtendedVirtual;
+};
+
 // The services the program's logic takes from its host. The real one speaks to Windows; the
 // test host scripts every answer.
 class Platform {
@@ -70,6 +83,8 @@ public:
     // System calls the gauge makes, under their Windows names and in Windows' argument order;
     // arguments the program never varies are left out.
     virtual void GlobalMemoryStatus(MEMORYSTATUS& status) = 0;
+    // False when the system could not fill it.
+    virtual bool GlobalMemoryStatusEx(MEMORYSTATUSEX& status) = 0;
     // Makes the drive named by the first two characters current; RuntimeError when it is not
     // a drive that exists.
     virtual void ChDrive(std::string_view drive) = 0;

@@ -7,6 +7,10 @@ constexpr std::string_view runKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersio
 // Query, set, create sub-key, enumerate, notify and create link; no standard rights.
 constexpr std::uint32_t runKeyAccess = 0x3F;
 constexpr std::uint32_t queryValue = 0x1;
+constexpr std::uint32_t setValue = 0x2;
+// Where Task Manager's start-up list keeps the Run values it has turned off.
+constexpr std::string_view startupApprovedKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 
 }  // namespace
 
@@ -74,9 +78,27 @@ bool Form1::autoRunRemains(const std::string& valueName) {
     return found != errorFileNotFound;
 }
 
+// A Run value turned off in the start-up list has a value of its name there, and Windows skips
+// it at log-on; without the key or the value there is no mark.
+bool Form1::removeStartupMark(const std::string& valueName) {
+    RegistryKey key = 0;
+    const std::int32_t opened =
+        platform().RegOpenKeyExA(hkeyCurrentUser, startupApprovedKey, 0, setValue, key);
+    if (opened != errorSuccess) {
+        return opened == errorFileNotFound;
+    }
+    const auto ansiName = platform().toAnsi(valueName);
+    const std::int32_t result = ansiName ? platform().RegDeleteValueA(key, *ansiName)
+                                         : platform().RegDeleteValueW(key, valueName);
+    platform().RegCloseKey(key);
+    return result == errorSuccess || result == errorFileNotFound;
+}
+
+// The value written while the start-up list keeps it turned off would start nothing: only
+// both together are a success.
 void Form1::cmd_auto_Click() {
     const std::string command = startCommand();
-    if (SetAutoRun(caption(), command)) {
+    if (SetAutoRun(caption(), command) && removeStartupMark(caption())) {
         platform().MsgBox(hWnd(), "Eintrag war erfolgreich.", caption());
         cmd_auto.setVisible(false);
     } else {
@@ -90,6 +112,8 @@ void Form1::cmd_aus_Click() {
         platform().MsgBox(hWnd(), "Eintrag konnte nicht gelöscht werden.", caption());
         return;
     }
+    // The mark goes with the value; while the value stays, so does the user's "turned off".
+    removeStartupMark(caption());
     platform().MsgBox(hWnd(), "Eintrag gelöscht", caption());
     cmd_aus.setVisible(false);
     cmd_auto.setVisible(true);

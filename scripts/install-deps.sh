@@ -7,7 +7,7 @@ packages=(
     libgif-dev libstb-dev clang libclang-rt-dev llvm
     g++-mingw-w64-x86-64-posix mingw-w64-tools
     wine wine64 fonts-wine xvfb xdotool imagemagick x11-utils xclip locales
-    nsis unzip
+    nsis unzip zip jq yq osslsigncode openssl
 )
 
 missing=()

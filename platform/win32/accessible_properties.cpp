@@ -84,6 +84,11 @@ HRESULT AccessibleProxy::get_accValue(VARIANT child, BSTR* value) {
 
 HRESULT AccessibleProxy::get_accDescription(VARIANT child, BSTR* description) {
     return guarded([&] {
+        if (isSelf(child)) {
+            if (const auto own = this->description()) {
+                return toBstr(ole_, own->c_str(), description);
+            }
+        }
         return paintedIndex(child) ? noText(description)
                                    : standard_->get_accDescription(child, description);
     });

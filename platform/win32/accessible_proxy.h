@@ -25,10 +25,10 @@ struct PaintedChild {
 };
 
 // An accessible object (its IAccessible answers in accessible_properties.cpp) that answers as the
-// system's own object for a window and differs only where a subclass says so: its name, value and
-// role, and simple children of its own that follow the system's children. It enumerates its
-// children itself: oleacc's AccessibleChildren would otherwise ask each child by number, which
-// Wine's client object does not answer.
+// system's own object for a window and differs only where a subclass says so: its name, value,
+// description and role, and simple children of its own that follow the system's children. It
+// enumerates its children itself: oleacc's AccessibleChildren would otherwise ask each child by
+// number, which Wine's client object does not answer.
 class AccessibleProxy : public IAccessible, public IEnumVARIANT, public IOleWindow {
 public:
     AccessibleProxy(const AccessibleProxy&) = delete;
@@ -104,6 +104,7 @@ protected:
     // What differs from the system's object; nothing means it answers. They may throw.
     virtual std::optional<std::wstring> name() const { return std::nullopt; }
     virtual std::optional<std::wstring> value() const { return std::nullopt; }
+    virtual std::optional<std::wstring> description() const { return std::nullopt; }
     virtual std::optional<LONG> role() const { return std::nullopt; }
     // States on top of those the system's object gives itself.
     virtual LONG addedState() const { return 0; }

@@ -5,31 +5,74 @@
 #include "platform/win32/form_controls.h"
 #include "platform/win32/outline_view.h"
 #include "platform/win32/pointer_input.h"
+#include "platform/win32/text_conversion.h"
 
 namespace dialvane::win32 {
 namespace {
 
-bool isEnter(const MSG& message) {
-    return ((message.message == WM_KEYDOWN || message.message == WM_KEYUP) &&
-            message.wParam == VK_RETURN) ||
-           (message.message == WM_CHAR && message.wParam == L'\r');
+bool isCharacter(UINT message) {
+    return message == WM_CHAR || message == WM_DEADCHAR || message == WM_SYSCHAR ||
+           message == WM_SYSDEADCHAR || message == WM_UNICHAR;
 }
 
-bool isSpace(const MSG& message) {
-    return ((message.message == WM_KEYDOWN || message.message == WM_KEYUP) &&
-            message.wParam == VK_SPACE) ||
-           (message.message == WM_CHAR && message.wParam == L' ');
+// Tab moves on to the next control; the menu key and Shift+F10 ask for the gauge's own menu.
+bool movesOn(UINT message, WPARAM key) {
+    return !isCharacter(message) && (key == VK_TAB || key == VK_APPS || key == VK_F10);
+}
+
+// What types into, edits or presses a control: keys and characters, the clipboard and undo
+// commands (Ctrl+V and the like arrive as these too), an input method's text, a click sent to
+// a button. A text set from outside is judged by the control.
+bool actsOnControl(UINT message, WPARAM wParam) {
+    if (message >= WM_KEYFIRST && message <= WM_UNICHAR) {
+        return !movesOn(message, wParam);
+    }
+    switch (message) {
+        case WM_PASTE:
+        case WM_CUT:
+        case WM_CLEAR:
+        case WM_UNDO:
+        case EM_UNDO:
+        case EM_REPLACESEL:
+        case WM_IME_STARTCOMPOSITION:
+        case WM_IME_COMPOSITION:
+        case WM_IME_ENDCOMPOSITION:
+        case WM_IME_CHAR:
+        case WM_IME_KEYDOWN:
+        case WM_IME_KEYUP:
+        case WM_IME_REQUEST:
+        case BM_CLICK:
+            return true;
+        default:
+            return false;
+    }
 }
 
 }  // namespace
 
-bool FormControls::pressesUnseen(const MSG& message) const {
-    const auto found = elementsByWindow_.find(message.hwnd);
-    if (found == elementsByWindow_.end() || seenInOutline(window_, message.hwnd)) {
-        return false;
+// A control the window's outline clips away (the round gauge keeps its options panel beyond
+// its edge) takes no input: what it is given does nothing, and a text box takes only the text
+// the model gives it. The dialog manager hands it every key but those that move on, so that
+// Enter, say, reaches it here instead of clicking the default button on its behalf.
+std::optional<LRESULT> FormControls::unseenInput(HWND control, const Element& element, UINT message,
+                                                 WPARAM wParam, LPARAM lParam) const {
+    if (message == WM_GETDLGCODE) {
+        const auto* pending = reinterpret_cast<const MSG*>(lParam);
+        if (pending != nullptr && actsOnControl(pending->message, pending->wParam) &&
+            !seenInOutline(window_, control)) {
+            return DLGC_WANTMESSAGE;
+        }
+        return std::nullopt;
     }
-    return isEnter(message) ||
-           (found->second->kind() == ElementKind::CommandButton && isSpace(message));
+    bool refused = actsOnControl(message, wParam);
+    if (message == WM_SETTEXT && element.kind() == ElementKind::TextBox && lParam != 0) {
+        refused = widen(static_cast<const TextBox&>(element).text()) !=
+                  reinterpret_cast<const wchar_t*>(lParam);
+    }
+    if (refused && !seenInOutline(window_, control)) {
+        return 0;
+    }
+    return std::nullopt;
 }
 
 LRESULT CALLBACK FormControls::controlProcedure(HWND control, UINT message, WPARAM wParam,
@@ -48,13 +91,15 @@ LRESULT FormControls::onControlMessage(HWND control, UINT message, WPARAM wParam
                     accessibility_.answerControl(control, *found->second, wParam, lParam)) {
                 return object;
             }
+        } else if (const auto unseen =
+                       unseenInput(control, *found->second, message, wParam, lParam)) {
+            return *unseen;
         } else if (found->second->kind() == ElementKind::TextBox) {
             return onEditMessage(control, message, wParam, lParam);
         }
     }
     return ::DefSubclassProc(control, message, wParam, lParam);
 }
-
 LRESULT FormControls::onEditMessage(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
     // Enter in a text box clicks the default button, and is no character for the box.
     const bool enter =

@@ -59,6 +59,15 @@ private:
         }
         return widen(label->caption());
     }
+    // The figures behind the value, asked for now: nobody reads them at every tick.
+    std::optional<std::wstring> description() const override {
+        const std::string details =
+            described_->form != nullptr ? described_->form->details() : std::string{};
+        if (details.empty()) {
+            return std::nullopt;
+        }
+        return widen(details);
+    }
     std::optional<LONG> role() const override {
         if (described_->form == nullptr || described_->form->valueLabel() == nullptr) {
             return std::nullopt;
@@ -145,7 +154,7 @@ private:
     HRESULT doDefaultAction(std::size_t paintedChild) override {
         const std::vector<std::size_t> places = pressablePlaces();
         if (paintedChild >= places.size() ||
-            FormAccessibility::pictureToClick(frame_, places[paintedChild]) == nullptr) {
+            FormAccessibility::pictureToClick(window(), frame_, places[paintedChild]) == nullptr) {
             return DISP_E_MEMBERNOTFOUND;
         }
         return ::PostMessageW(window(), pictureClickMessage, places[paintedChild], 0) ? S_OK
@@ -293,9 +302,10 @@ LRESULT FormAccessibility::answerPanel(HWND panel, const Frame& frame, WPARAM wP
                         AccessibleProxy::make<PanelAccessible>(*ole, panel, described_, frame));
 }
 
-const Image* FormAccessibility::pictureToClick(const Frame& frame, WPARAM place) {
+const Image* FormAccessibility::pictureToClick(HWND panel, const Frame& frame, WPARAM place) {
     const auto& stacking = frame.stacking();
-    if (place >= stacking.size() || stacking[place]->kind() != ElementKind::Image) {
+    if (place >= stacking.size() || stacking[place]->kind() != ElementKind::Image ||
+        outlineState(panel) != 0) {
         return nullptr;
     }
     const auto& image = static_cast<const Image&>(*stacking[place]);

@@ -45,8 +45,9 @@ public:
     LRESULT answerControl(HWND control, const Element& element, WPARAM wParam, LPARAM lParam);
     LRESULT answerPanel(HWND panel, const Frame& frame, WPARAM wParam, LPARAM lParam);
 
-    // The picture a pictureClickMessage names, while it takes clicks.
-    static const Image* pictureToClick(const Frame& frame, WPARAM place);
+    // The picture a pictureClickMessage names, while it takes clicks: shown, enabled, and in
+    // a panel the window's outline does not clip away.
+    static const Image* pictureToClick(HWND panel, const Frame& frame, WPARAM place);
 
     // What the accessible objects read; they outlive this object when a client holds them.
     struct DescribedForm {

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 
 #include "framework/command_button.h"
 #include "framework/form.h"
@@ -45,15 +46,16 @@ public:
     // Deactivation keeps the focused control; activation gives it back.
     void keepFocus();
     void restoreFocus() const;
-    // A key that would press a control nobody can see: Enter anywhere (it applies the
-    // options), Space on a button. Such a key does nothing.
-    bool pressesUnseen(const MSG& message) const;
 
 private:
     static LRESULT CALLBACK controlProcedure(HWND control, UINT message, WPARAM wParam,
                                              LPARAM lParam, UINT_PTR id, DWORD_PTR data);
     LRESULT onControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onEditMessage(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
+    // The answer to input for a control nobody can see; nothing where it is seen, or the
+    // message is no input.
+    std::optional<LRESULT> unseenInput(HWND control, const Element& element, UINT message,
+                                       WPARAM wParam, LPARAM lParam) const;
     void sync(const Control& control, HWND window) const;
     HFONT fontOf(const Control& control) const;
 

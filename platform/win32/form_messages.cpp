@@ -6,6 +6,7 @@ LRESULT FormWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
     if (message == WM_NCCREATE) {
         window_ = window;
     }
+    hoverTip_.onMessage(message, wParam, lParam);
     if (pointer_.route(window, message, wParam, lParam)) {
         return 0;
     }
@@ -98,7 +99,8 @@ LRESULT FormWindow::onPanelMessage(Panel& panel, HWND window, UINT message, WPAR
             }
             break;
         case pictureClickMessage:
-            if (const Image* picture = FormAccessibility::pictureToClick(*panel.frame, wParam)) {
+            if (const Image* picture =
+                    FormAccessibility::pictureToClick(window, *panel.frame, wParam)) {
                 form_.raise(picture->onClick);
             }
             return 0;
@@ -126,6 +128,7 @@ void FormWindow::onTimer(WPARAM id) {
             form_.raise(timer.onTick);
         }
         foreground_.afterTick();
+        hoverTip_.refresh();
     }
 }
 

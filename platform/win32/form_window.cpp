@@ -55,6 +55,7 @@ void FormWindow::create() {
         painted_[element] = painter_.area(*element);
     }
     controls_.attach(window_, [this] { contextMenuKey(); });
+    hoverTip_.attach(window_);
     createPanels();
     controls_.create();
     dropBackground();
@@ -167,6 +168,7 @@ void FormWindow::formChanged(FormAspect aspect) {
             dropBackground();
             break;
     }
+    hoverTip_.follow();
 }
 
 void FormWindow::unloadRequested() {
@@ -174,43 +176,50 @@ void FormWindow::unloadRequested() {
 }
 
 void FormWindow::close(bool sessionEnding) {
-    if (unloaded_) {
-        return;
-    }
     if (messageBoxOpen()) {
-        // The handler waiting in the box finishes first, on a window that is still there. At
-        // the end of the session nothing waits: the box goes and the settings are saved now.
-        endMessageBoxes(sessionEnding ? nullptr : window_);
+        // The handler waiting in the box finishes first, on a window that is still there, and
+        // the close comes again once it has returned. At the end of the session nothing waits
+        // for it: the settings are saved now.
+        endMessageBoxes(window_);
         if (!sessionEnding) {
             return;
         }
     }
     // At the end of the session the unload always runs, so no setting is lost.
-    if (!form_.queryUnload() && !sessionEnding) {
+    if (!unloaded_) {
+        if (!form_.queryUnload() && !sessionEnding) {
+            return;
+        }
+        unloaded_ = true;
+    }
+    if (sessionEnding) {
+        // Where the process lives on (the restart manager asked for the close, or the
+        // shutdown was cancelled after all), the window ends by itself, the settings saved.
+        if (!messageBoxOpen()) {
+            ::PostMessageW(window_, WM_CLOSE, 0, 0);
+        }
         return;
     }
-    unloaded_ = true;
-    if (!sessionEnding) {
-        ::DestroyWindow(window_);
-    }
+    ::DestroyWindow(window_);
 }
 
 int FormWindow::run() {
     MSG message{};
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (message.message == WM_SYSKEYDOWN && message.wParam == VK_F4) {
-            ::PostMessageW(window_, WM_CLOSE, 0, 0);
-            continue;
-        }
-        if (controls_.pressesUnseen(message)) {
-            continue;
-        }
-        if (!::IsDialogMessageW(window_, &message)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
+        dispatch(message);
     }
     return static_cast<int>(message.wParam);
+}
+
+void FormWindow::dispatch(MSG& message) {
+    if (message.message == WM_SYSKEYDOWN && message.wParam == VK_F4) {
+        ::PostMessageW(window_, WM_CLOSE, 0, 0);
+        return;
+    }
+    if (!::IsDialogMessageW(window_, &message)) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
 }
 
 }  // namespace dialvane::win32

@@ -14,6 +14,7 @@
 #include "platform/win32/form_accessibility.h"
 #include "platform/win32/form_controls.h"
 #include "platform/win32/foreground_watch.h"
+#include "platform/win32/hover_tip.h"
 #include "platform/win32/message_target.h"
 #include "platform/win32/picture_library.h"
 #include "platform/win32/pointer_input.h"
@@ -42,6 +43,8 @@ public:
     void loadAndShow() { form_.loadAndShow(); }
     // Runs the message loop until the window is gone; returns the exit code.
     int run();
+    // Hands one message on as that loop does: Alt+F4 closes, Tab moves between the controls.
+    void dispatch(MSG& message);
     HWND handle() const { return window_; }
     HWND controlOf(const Element& element) const { return controls_.windowOf(element); }
     HWND panelOf(const Frame& frame) const { return controls_.windowOf(frame); }
@@ -102,6 +105,7 @@ private:
     FormAccessibility accessibility_{form_, painter_.mapping()};
     FormControls controls_{instance_, form_, painter_, accessibility_};
     PointerInput pointer_{form_, nullptr, platform_.scales()};
+    HoverTip hoverTip_{instance_, form_};
     ForegroundWatch foreground_{[this] {
         if (window_ != nullptr) {
             form_.raise([this] { form_.Form_ForegroundChanged(); });

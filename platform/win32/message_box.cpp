@@ -1,5 +1,6 @@
 #include "platform/win32/message_box.h"
 
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -24,6 +25,21 @@ BOOL CALLBACK endIfMessageBox(HWND window, LPARAM) {
     return TRUE;
 }
 
+// Counts a box from before anything that may fail until the handler has it back, however it
+// ends; a count left raised would hold every later close for good.
+class OpenBox {
+public:
+    OpenBox() { ++boxes.count; }
+    OpenBox(const OpenBox&) = delete;
+    OpenBox& operator=(const OpenBox&) = delete;
+    ~OpenBox() {
+        // Posted, so the close comes after the handler that showed the box has returned.
+        if (--boxes.count == 0 && boxes.closeAfter != nullptr) {
+            ::PostMessageW(std::exchange(boxes.closeAfter, nullptr), WM_CLOSE, 0, 0);
+        }
+    }
+};
+
 }  // namespace
 
 bool messageBoxOpen() {
@@ -38,13 +54,10 @@ void endMessageBoxes(HWND closeAfterwards) {
 }
 
 void Win32Platform::MsgBox(WindowHandle owner, std::string_view prompt, std::string_view title) {
-    ++boxes.count;
-    ::MessageBoxW(windowOf(owner), widen(prompt).c_str(), widen(title).c_str(), MB_OK);
-    --boxes.count;
-    // Posted, so the close comes after the handler that showed the box has returned.
-    if (boxes.count == 0 && boxes.closeAfter != nullptr) {
-        ::PostMessageW(std::exchange(boxes.closeAfter, nullptr), WM_CLOSE, 0, 0);
-    }
+    const std::wstring text = widen(prompt);
+    const std::wstring caption = widen(title);
+    const OpenBox open;
+    ::MessageBoxW(windowOf(owner), text.c_str(), caption.c_str(), MB_OK);
 }
 
 }  // namespace dialvane::win32

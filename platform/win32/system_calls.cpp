@@ -31,6 +31,18 @@ void Win32Platform::GlobalMemoryStatus(MEMORYSTATUS& status) {
     status.dwAvailVirtual = asCount(native.dwAvailVirtual);
 }
 
+bool Win32Platform::GlobalMemoryStatusEx(MEMORYSTATUSEX& status) {
+    ::MEMORYSTATUSEX native{};
+    native.dwLength = sizeof native;
+    if (!::GlobalMemoryStatusEx(&native)) {
+        return false;
+    }
+    status = {sizeof(MEMORYSTATUSEX), native.dwMemoryLoad,     native.ullTotalPhys,
+              native.ullAvailPhys,    native.ullTotalPageFile, native.ullAvailPageFile,
+              native.ullTotalVirtual, native.ullAvailVirtual,  native.ullAvailExtendedVirtual};
+    return true;
+}
+
 void Win32Platform::ChDrive(std::string_view drive) {
     if (drive.empty() || !std::isalpha(static_cast<unsigned char>(drive[0]))) {
         throw RuntimeError(ErrorCode::InvalidProcedureCall, "Invalid procedure call");

@@ -41,6 +41,7 @@ public:
     void refreshNumberFormat();
 
     void GlobalMemoryStatus(MEMORYSTATUS& status) override;
+    bool GlobalMemoryStatusEx(MEMORYSTATUSEX& status) override;
     void ChDrive(std::string_view drive) override;
     bool GetDiskFreeSpaceA(std::int32_t& sectorsPerCluster, std::int32_t& bytesPerSector,
                            std::int32_t& freeClusters, std::int32_t& totalClusters) override;

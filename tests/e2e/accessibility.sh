@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# A screen reader in another process reads the gauge as a progress bar and presses "Beenden",
-# which ends the program with its settings saved; oleacc arrives with the first request only.
+# A screen reader in another process reads the gauge as a progress bar, with the figures behind
+# the reading as its description, and presses "Beenden", which ends the program with its
+# settings saved; oleacc arrives with the first request only.
 # Shift+F10 and the menu key on the round gauge open the options view. The options panel is
 # hidden from the reader while it lies beyond the round gauge's edge.
 set -euo pipefail
@@ -34,8 +35,9 @@ window_geometry
 
 gauge=$(probe gauge)
 note "the gauge says: $gauge"
-[[ $gauge =~ ^48\|Dialvane,\ Laufwerk\ C:\|([0-9]+[.,][0-9]?|--)\ %$ ]] ||
-    fail "not a progress bar named by drive mode with its reading: '$gauge'"
+size='[0-9]+(\.[0-9])? [GT]B'
+[[ $gauge =~ ^48\|Dialvane,\ Laufwerk\ C:\|([0-9]+[.,][0-9]?|--)\ %\|Laufwerk\ C:\ $size\ von\ $size\ belegt,\ $size\ frei$ ]] ||
+    fail "not a progress bar named by drive mode with its reading and the drive's figures: '$gauge'"
 oleacc_loaded || fail "answered without oleacc.dll"
 
 # The options panel lies beyond the round gauge's edge: nothing of it is there for the reader.

@@ -1,5 +1,8 @@
 // What a screen reader in another process gets from the running gauge, through oleacc.
-//   accessibility_probe gauge           prints role|name|value of the gauge
+//   accessibility_probe gauge           prints role|name|value|description of the gauge
+//   accessibility_probe tip             prints shown|left,top,right,bottom|text of the
+//                                       gauge's tooltip (shown: 1 or 0); nothing while the
+//                                       gauge has made none
 //   accessibility_probe press NAME      prints role|default action of the panel's child NAME,
 //                                       then does that action; exit status 1 if there is none
 //   accessibility_probe states          prints name|hidden for the options panel, its controls
@@ -7,6 +10,7 @@
 //                                       screen, 1 or 0)
 //   accessibility_probe boxes           prints the text of each of the panel's text boxes
 #include <windows.h>
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <cstdio>
@@ -73,8 +77,32 @@ int readGauge(HWND gauge) {
     IAccessible& object = *accessible.object;
     BSTR value = nullptr;
     object.get_accValue(child(CHILDID_SELF), &value);
-    std::printf("%ld|%s|%s\n", role(object, CHILDID_SELF), name(object, CHILDID_SELF).c_str(),
-                utf8(value).c_str());
+    BSTR description = nullptr;
+    object.get_accDescription(child(CHILDID_SELF), &description);
+    std::printf("%ld|%s|%s|%s\n", role(object, CHILDID_SELF), name(object, CHILDID_SELF).c_str(),
+                utf8(value).c_str(), utf8(description).c_str());
+    return 0;
+}
+
+// The system's tooltip owned by the gauge; its text is what WM_GETTEXT answers.
+int readTip(HWND gauge) {
+    HWND tip = nullptr;
+    do {
+        tip = ::FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr);
+    } while (tip != nullptr && ::GetWindow(tip, GW_OWNER) != gauge);
+    wchar_t text[512]{};
+    DWORD_PTR copied = 0;
+    if (gauge == nullptr || tip == nullptr) {
+        return 0;
+    }
+    if (::SendMessageTimeoutW(tip, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text),
+                              SMTO_ABORTIFHUNG, 5000, &copied) == 0) {
+        return 1;
+    }
+    RECT area{};
+    ::GetWindowRect(tip, &area);
+    std::printf("%d|%ld,%ld,%ld,%ld|%s\n", ::IsWindowVisible(tip) ? 1 : 0, area.left, area.top,
+                area.right, area.bottom, utf8(::SysAllocString(text)).c_str());
     return 0;
 }
 
@@ -172,6 +200,9 @@ int main(int argc, char** argv) {
     if (command == "gauge") {
         return readGauge(gauge);
     }
+    if (command == "tip") {
+        return readTip(gauge);
+    }
     if (command == "press" && argc > 2) {
         return press(gauge, argv[2]);
     }
@@ -181,6 +212,6 @@ int main(int argc, char** argv) {
     if (command == "boxes") {
         return boxes(gauge);
     }
-    std::fprintf(stderr, "usage: accessibility_probe gauge | press NAME | states | boxes\n");
+    std::fprintf(stderr, "usage: accessibility_probe gauge | tip | press NAME | states | boxes\n");
     return 2;
 }

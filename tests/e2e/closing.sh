@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # However the window is closed, size, monitor count and mode are saved: a close message from
 # another program, Alt+F4, and the end of the session, also while the options are open with a
-# size typed but not applied: that typed size is what is saved.
+# size typed but not applied: that typed size is what is saved. Keys and the clipboard at the
+# round gauge, where the size box lies beyond the edge, change nothing that is saved.
 set -euo pipefail
 # shellcheck source=lib/harness.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib/harness.sh"
@@ -26,8 +27,21 @@ start_with_settings() {
 }
 
 start_with_settings
+# The gauge clicked, as to drag it, then typing and pasting meant for another program: the
+# size box with the focus takes none of it. Shift+F10 comes after them, so once the options
+# are open the box has been given every key.
+printf 7 | xclip -quiet -selection clipboard -i &
+track_pid $!
+wait_until 3 eval '[[ $(clipboard_text) == 7 ]]' || fail "xclip did not fill the clipboard"
+pointer_to_window
+click 1
+xdotool type --delay 30 5
+xdotool key BackSpace Delete ctrl+v shift+Insert ctrl+x ctrl+z shift+F10
+release_keys
+wait_until 3 gauge_size 453x148 || fail "Shift+F10 left the gauge at ${WIN_W}x$WIN_H"
+box_texts | grep -qx 2500 || fail "the size box holds $(box_texts | tr '\n' ' ')"
 close_app
-expect_saved "close message"
+expect_saved "close message, after keys at the round gauge"
 
 start_with_settings
 pointer_to_window

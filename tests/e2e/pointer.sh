@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The pointer on the real window: a drag moves it by the pointer's distance and saves where it
-# was let go; near the left edge it snaps flush; a click on the ring switches to drive mode; a
-# double-click empties the clipboard; a right click opens the square-cornered options view.
+# The pointer on the real window: resting on it shows the memory's figures in a tooltip, which
+# a press hides; a drag moves it by the pointer's distance and saves where it was let go;
+# near the left edge it snaps flush; a click on the ring switches to drive mode; a double-click
+# empties the clipboard; a right click opens the square-cornered options view.
 set -euo pipefail
 # shellcheck source=lib/harness.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib/harness.sh"
@@ -13,6 +14,22 @@ launch_app
 wait_window Dialvane
 window_geometry
 assert_eq "67,67 80x80" "$WIN_X,$WIN_Y ${WIN_W}x$WIN_H" "first start"
+
+# Resting on the dial shows the figures behind the reading in a tooltip, made only then; a
+# press hides it, and it stays away while the button is held.
+gauge_tip
+assert_eq "" "$TIP_SHOWN" "a tooltip before the first hover"
+mouse_move $((WIN_X + 40)) $((WIN_Y + 20))
+wait_until 5 eval 'gauge_tip; [[ $TIP_SHOWN == 1 ]]' || fail "no tooltip on the resting pointer"
+size='[0-9]+(\.[0-9])? [GT]B'
+[[ $TIP_TEXT =~ ^Arbeitsspeicher:\ $size\ von\ $size\ belegt,\ $size\ frei$ ]] ||
+    fail "not the memory's figures: '$TIP_TEXT'"
+tip_drawn tooltip
+mouse_down 1
+wait_until 3 eval 'gauge_tip; [[ $TIP_SHOWN == 0 ]]' || fail "the press left the tooltip shown"
+sleep 1 && gauge_tip && assert_eq 0 "$TIP_SHOWN" "a tooltip while the button is held"
+mouse_up 1
+sleep 0.6 # the drag's press would make a double-click of this one
 
 # Hold the dial above the hub, away from the ring, and move it 200 right and 100 down.
 drag $((WIN_X + 40)) $((WIN_Y + 20)) $((WIN_X + 240)) $((WIN_Y + 120)) 8

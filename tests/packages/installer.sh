@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
 # The setup program installs Dialvane for the current user without asking for administrator
-# rights; the installed gauge runs; the uninstaller ends it gently, removes what was installed
-# and the autostart value that starts it, and keeps the settings unless "Einstellungen
-# entfernen" is ticked. An earlier install for all users stays, but no longer autostarts.
+# rights, with the "Apps & features" entry its winget manifest names; the installed gauge runs;
+# the uninstaller ends it gently, removes what was installed and the autostart value that
+# starts it, and keeps the settings unless "Einstellungen entfernen" is ticked (and then other
+# programs' keys under MEM). An earlier install for all users stays, but no longer autostarts.
+# An update over an older version keeps the settings and the autostart value, leaves one entry
+# and starts again the gauge it closed; gauges started from elsewhere run on. Installed at a
+# drive's root, the autostart value goes with the uninstall.
 set -euo pipefail
 # shellcheck source=../e2e/lib/harness.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib/harness.sh"
 
 [[ -f ${DIALVANE_SETUP:-} ]] || fail "no setup program at '${DIALVANE_SETUP:-}'"
 [[ -n ${DIALVANE_VERSION:-} ]] || fail "DIALVANE_VERSION is not set"
+[[ -f ${DIALVANE_SETTINGS:-} ]] || fail "no release settings at '${DIALVANE_SETTINGS:-}'"
+[[ -d ${DIALVANE_MANIFESTS:-} ]] || fail "no manifests at '${DIALVANE_MANIFESTS:-}'"
+packaging=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../packaging" && pwd)
 scenario_begin
 
 # The user's folders, as Windows and as this side name them.
@@ -32,10 +39,12 @@ in_drive_c() {
     (cd "$WINEPREFIX/drive_c" && exec "$@") </dev/null >>"$E2E_ARTIFACTS/setup.log" 2>&1
 }
 
+# install [SETUP [ARGUMENTS...]]: the setup program, silently.
 install() {
-    local started status=0
+    local setup=${1:-$DIALVANE_SETUP} started status=0
+    (($# == 0)) || shift
     started=$(now_ms)
-    in_drive_c timeout 90 wine "$DIALVANE_SETUP" /S || status=$?
+    in_drive_c timeout 90 wine "$setup" /S "$@" || status=$?
     assert_eq 0 "$status" "setup exit status"
     note "installed in $(($(now_ms) - started)) ms"
 }
@@ -65,6 +74,25 @@ expect_installed() {
     assert_eq 1 "$(reg_get "$entry" NoRepair)" "NoRepair"
     local kib=$(($(stat -c %s "$folder/Dialvane.exe") / 1024))
     assert_between "$kib" $((kib + 512)) "$(reg_get "$entry" EstimatedSize)" "EstimatedSize (KiB)"
+    expect_manifest_entry
+}
+
+# winget finds the installed package by the entry its installer manifest names.
+expect_manifest_entry() {
+    local manifest arp key name
+    manifest=$(find "$DIALVANE_MANIFESTS/winget" -name '*.installer.yaml')
+    arp=$(yq -c '.Installers[] | select(.InstallerType == "nullsoft")' "$manifest")
+    key=$(jq -r .ProductCode <<<"$arp")
+    [[ -n $key && $key != null ]] || fail "the installer manifest names no ProductCode"
+    for name in DisplayName Publisher DisplayVersion ProductCode; do
+        [[ $(jq -r ".AppsAndFeaturesEntries[0].$name" <<<"$arp") != null ]] ||
+            fail "the manifest's Apps & features entry has no $name"
+    done
+    for name in DisplayName Publisher DisplayVersion; do
+        assert_eq "$(jq -r ".AppsAndFeaturesEntries[0].$name" <<<"$arp")" \
+            "$(reg_get "${entry%\\*}\\$key" "$name")" "the manifest's $name"
+    done
+    assert_eq "$key" "$(jq -r .AppsAndFeaturesEntries[0].ProductCode <<<"$arp")" "ProductCode"
 }
 
 # The way Windows runs it: the command in QuietUninstallString. The uninstaller hands over to
@@ -91,11 +119,17 @@ no_uninstaller_copy() {
     return 0
 }
 
+# At a drive's root only the files go.
 folder_gone() {
-    [[ ! -e $folder ]]
+    [[ ! -e $folder/Uninstall.exe && ($folder == "$drive" || ! -e $folder) ]]
 }
+drive=""
 
 settings_gone() {
+    ! reg_has_key "$settings"
+}
+
+mem_gone() {
     ! reg_has_key "$E2E_SETTINGS_KEY"
 }
 
@@ -172,29 +206,131 @@ reg_has_key "$machine_entry" || fail "the uninstall entry for all users is gone"
 reg_delete_key "$machine_entry"
 rm -rf -- "$machine_folder"
 
-# 3. In German, the user ticks "Einstellungen entfernen": the settings go too, and so does an
-#    autostart value written unquoted, in other letter case, with the extension.
+# uninstall_ticking_settings WINDOWS_PATH: the uninstaller in German, "Einstellungen
+# entfernen" ticked, until it is done and closed.
+uninstall_ticking_settings() {
+    locale_known de_DE.UTF-8 || fail "locale de_DE.UTF-8 is missing"
+    in_drive_c env LC_ALL=de_DE.UTF-8 wine "$1"
+    # It hands over to a copy of itself and ends; no launched program to watch any more.
+    # shellcheck disable=SC2034  # read by wait_window
+    APP_PID=""
+    wait_window "$uninstaller"
+    # The copy of the uninstaller that shows the window; it ends with the scenario if it fails.
+    uninstaller_pid=$(xdotool getwindowpid "$WIN_ID") || fail "no process for the uninstaller's window"
+    track_pid "$uninstaller_pid"
+    wait_until 15 uninstaller_painted || fail "the uninstaller's window was not drawn in place"
+    pointer_to_window
+    # The components page: the program (fixed), then the unticked settings entry.
+    key_tap Down
+    key_tap space
+    sleep 0.3
+    screenshot uninstall_components
+    key_tap Return
+    wait_until 30 folder_gone || fail "$folder is still there after the uninstall"
+    wait_until 10 settings_gone || fail "ticked, the settings are still there"
+    ! reg_has "$run" Dialvane || fail "the autostart value of the installed gauge is still there"
+    expect_removed
+    wait_until 10 close_finished_uninstaller || fail "the finished uninstaller did not close"
+}
+
+# gauge_of PROGRAM_FILE: the process id of the gauge window whose process runs that file (its
+# Windows path, in any letter case), or nothing.
+gauge_of() {
+    local id pid
+    for id in $(find_windows Dialvane); do
+        pid=$(xdotool getwindowpid "$id" 2>/dev/null) || continue
+        if tr '\0' '\n' <"/proc/$pid/cmdline" 2>/dev/null | grep -qixF "$1"; then
+            printf '%s\n' "$pid"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# launch_at WINDOWS_PATH: starts the program by that name, as a shortcut would.
+launch_at() {
+    (cd "$WINEPREFIX/drive_c" && exec wine "$1") </dev/null >>"$E2E_ARTIFACTS/Dialvane.log" 2>&1 &
+    APP_PID=$!
+    # shellcheck disable=SC2034  # read by close_app
+    APP_IMAGE=Dialvane.exe
+    track_pid "$APP_PID"
+}
+
+# 3. In German, the user ticks "Einstellungen entfernen": the settings go, and so does an
+#    autostart value written unquoted, in other letter case, with the extension; another
+#    program's key under MEM stays.
 install
 reg_set "$run" Dialvane REG_SZ "${win_folder,,}\\DIALVANE.EXE"
-locale_known de_DE.UTF-8 || fail "locale de_DE.UTF-8 is missing"
-in_drive_c env LC_ALL=de_DE.UTF-8 wine "$win_folder\\Uninstall.exe"
-# It hands over to a copy of itself and ends; no launched program to watch any more.
-# shellcheck disable=SC2034  # read by wait_window
-APP_PID=""
-wait_window "$uninstaller"
-# The copy of the uninstaller that shows the window; it ends with the scenario if it fails.
-uninstaller_pid=$(xdotool getwindowpid "$WIN_ID") || fail "no process for the uninstaller's window"
-track_pid "$uninstaller_pid"
-wait_until 15 uninstaller_painted || fail "the uninstaller's window was not drawn in place"
-pointer_to_window
-# The components page: the program (fixed), then the unticked settings entry.
-key_tap Down
-key_tap space
-sleep 0.3
-screenshot uninstall_components
-key_tap Return
-wait_until 30 folder_gone || fail "$folder is still there after the uninstall"
-wait_until 10 settings_gone || fail "ticked, the settings are still there"
-! reg_has "$run" Dialvane || fail "the autostart value of the installed gauge is still there"
-expect_removed
-wait_until 10 close_finished_uninstaller || fail "the finished uninstaller did not close"
+other_program="$E2E_SETTINGS_KEY\\Andere"
+reg_set "$other_program" Wert REG_SZ 1
+uninstall_ticking_settings "$win_folder\\Uninstall.exe"
+assert_eq 1 "$(reg_get "$other_program" Wert)" "another program's setting under MEM"
+reg_delete_key "$E2E_SETTINGS_KEY"
+
+# 4. An update: over an older version whose gauge runs (with a portable copy elsewhere), the
+#    new one keeps the settings and the autostart value, shows one entry with its version,
+#    ends only the installed gauge and starts it again from the new program.
+older=$E2E_SCENARIO_TMP/older
+mkdir -p "$older"
+sed -e "s/^VERSION=.*/VERSION='0.9'/" -e "s/^VERSION4=.*/VERSION4='0.9.0.0'/" \
+    "$DIALVANE_SETTINGS" >"$older/release.env"
+bash "$packaging/make-packages.sh" "$older/release.env" "$DIALVANE_EXE" "$older" \
+    >>"$E2E_ARTIFACTS/setup.log" 2>&1 || fail "could not build the older installer"
+install "$older/Dialvane-0.9-setup.exe"
+assert_eq 0.9 "$(reg_get "$entry" DisplayVersion)" "DisplayVersion of the older version"
+reg_set "$settings" txtHeight REG_SZ 1800
+reg_set "$run" Dialvane REG_SZ "$command"
+launch_app "$folder/Dialvane.exe"
+wait_window Dialvane
+installed_pid=$APP_PID
+portable="$WINEPREFIX/drive_c/Tragbar/Dialvane.exe"
+mkdir -p "$(dirname "$portable")"
+cp "$DIALVANE_EXE" "$portable"
+launch_at 'C:\Tragbar\Dialvane.exe'
+portable_pid=$APP_PID
+wait_until 20 gauge_of 'C:\Tragbar\Dialvane.exe' >/dev/null || fail "the portable copy shows no gauge"
+install
+wait_until 10 pid_gone "$installed_pid" || fail "the update left the installed gauge running"
+pid_alive "$portable_pid" || fail "the update ended the portable copy"
+wait_until 20 gauge_of "$win_folder\\Dialvane.exe" >/dev/null ||
+    fail "the update did not start the gauge again"
+restarted_pid=$(gauge_of "$win_folder\\Dialvane.exe")
+track_pid "$restarted_pid"
+expect_installed
+assert_eq "$command" "$(reg_get "$run" Dialvane)" "autostart value after the update"
+assert_eq 1800 "$(reg_get "$settings" txtHeight)" "size after the update"
+entries=$(wine reg query "${entry%\\*}" /s </dev/null 2>/dev/null | tr -d '\r' |
+    grep -c '^    DisplayName    REG_SZ    Dialvane$' || true)
+assert_eq 1 "$entries" "Apps & features entries named Dialvane"
+screenshot updated
+# The uninstaller, too, ends only the gauge of the copy it removes.
+uninstall_silently
+wait_until 10 pid_gone "$restarted_pid" || fail "the uninstaller left the installed gauge running"
+pid_alive "$portable_pid" || fail "the uninstaller ended the portable copy"
+close_app
+assert_eq 0 "$APP_STATUS" "portable gauge exit status"
+rm -rf -- "$(dirname "$portable")"
+reg_delete_key "$E2E_SETTINGS_KEY"
+
+# 5. At the root of a drive: the gauge's autostart value there is "R:\Dialvane", and the
+#    uninstall (settings ticked, nothing else under MEM) takes it and MEM along.
+drive=$E2E_SCENARIO_TMP/drive_r
+mkdir -p "$drive"
+ln -sfn "$drive" "$WINEPREFIX/dosdevices/r:"
+folder=$drive
+install "$DIALVANE_SETUP" '/D=R:\'
+[[ -f $drive/Dialvane.exe && -f $drive/Uninstall.exe ]] || fail "nothing installed in R:\\"
+assert_eq 'R:\' "$(reg_get "$entry" InstallLocation)" "InstallLocation at the root"
+assert_eq '"R:\Uninstall.exe" /S' "$(reg_get "$entry" QuietUninstallString)" \
+    "QuietUninstallString at the root"
+launch_at 'R:\Dialvane.exe'
+wait_window Dialvane
+open_options
+at "${OPTIONS_AUTOSTART[@]}"
+click 1
+close_message_box AutoStart
+assert_eq 'R:\Dialvane' "$(reg_get "$run" Dialvane)" "the autostart command at the root"
+close_app
+uninstall_ticking_settings 'R:\Uninstall.exe'
+wait_until 10 mem_gone || fail "MEM stayed with nothing left in it"
+rm -f -- "$WINEPREFIX/dosdevices/r:"

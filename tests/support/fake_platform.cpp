@@ -45,6 +45,19 @@ void FakePlatform::GlobalMemoryStatus(MEMORYSTATUS& status) {
     status.dwMemoryLoad = memoryLoad;
 }
 
+bool FakePlatform::GlobalMemoryStatusEx(MEMORYSTATUSEX& status) {
+    ++memoryExQueries;
+    if (!physicalMemory) {
+        return false;
+    }
+    status = {};
+    status.dwLength = sizeof(MEMORYSTATUSEX);
+    status.dwMemoryLoad = memoryLoad;
+    status.ullTotalPhys = physicalMemory->total;
+    status.ullAvailPhys = physicalMemory->available;
+    return true;
+}
+
 void FakePlatform::ChDrive(std::string_view drive) {
     const char letter = drive.empty() ? '\0' : static_cast<char>(std::toupper(drive[0]));
     if (!drives.contains(letter)) {
@@ -91,6 +104,7 @@ void FakePlatform::SetWindowPos(WindowHandle window, WindowHandle insertAfter, s
 namespace {
 
 constexpr RegistryKey runKeyHandle = 0x1234;
+constexpr RegistryKey startupApprovedHandle = 0x1238;
 constexpr std::int32_t errorInvalidHandle = 6;
 
 // A name as the registry holds it, from the bytes the ANSI functions were given: the inverse
@@ -116,6 +130,13 @@ std::int32_t FakePlatform::RegOpenKeyExA(RegistryKey root, std::string_view subK
                                          RegistryKey& opened) {
     registryCalls.push_back("open " + std::string(subKey) + " " + std::to_string(options) + " " +
                             std::to_string(access));
+    if (root == hkeyCurrentUser &&
+        subKey == "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run" &&
+        startupApprovedExists) {
+        opened = startupApprovedHandle;
+        ++openKeys;
+        return errorSuccess;
+    }
     if (root != hkeyCurrentUser || subKey != "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run" ||
         !runKeyExists) {
         return errorFileNotFound;
@@ -167,6 +188,9 @@ std::int32_t FakePlatform::RegQueryValueExW(RegistryKey key, std::string_view na
 }
 
 std::int32_t FakePlatform::findValue(RegistryKey key, const std::string& name) const {
+    if (key == startupApprovedHandle) {
+        return startupMarks.contains(name) ? errorSuccess : errorFileNotFound;
+    }
     if (key != runKeyHandle) {
         return errorInvalidHandle;
     }
@@ -184,6 +208,12 @@ std::int32_t FakePlatform::RegDeleteValueW(RegistryKey key, std::string_view nam
 }
 
 std::int32_t FakePlatform::eraseValue(RegistryKey key, const std::string& name) {
+    if (key == startupApprovedHandle) {
+        if (markDeleteError != 0) {
+            return markDeleteError;
+        }
+        return startupMarks.erase(name) == 1 ? errorSuccess : errorFileNotFound;
+    }
     if (key != runKeyHandle) {
         return errorInvalidHandle;
     }
@@ -195,7 +225,7 @@ std::int32_t FakePlatform::eraseValue(RegistryKey key, const std::string& name) 
 
 std::int32_t FakePlatform::RegCloseKey(RegistryKey key) {
     registryCalls.push_back("close");
-    if (key != runKeyHandle) {
+    if (key != runKeyHandle && key != startupApprovedHandle) {
         return errorInvalidHandle;
     }
     --openKeys;

@@ -4,10 +4,12 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "framework/platform.h"
+#include "framework/program_path.h"
 
 namespace dialvane::testing {
 
@@ -66,6 +68,13 @@ public:
     std::uint32_t memoryLoad = 0;
     int memoryQueries = 0;
     std::function<void()> onMemoryQuery;  // may throw, as a failing call would
+    // What GlobalMemoryStatusEx reports, in bytes; nothing: the call fails.
+    struct PhysicalMemory {
+        std::uint64_t total = 0;
+        std::uint64_t available = 0;
+    };
+    std::optional<PhysicalMemory> physicalMemory = PhysicalMemory{};
+    int memoryExQueries = 0;
 
     std::map<char, DriveGeometry> drives;
     char currentDrive = 'C';
@@ -89,10 +98,15 @@ public:
     std::int32_t deleteError = 0;  // RegDeleteValueA/W; the value stays
     std::vector<std::string> registryCalls;
     int openKeys = 0;
+    // HKCU's Explorer\StartupApproved\Run, where the start-up list marks the Run values it has
+    // turned off: its values by name in UTF-8 (the bytes Windows keeps), and a scripted failure
+    // to delete one (the value stays).
+    bool startupApprovedExists = true;
+    std::map<std::string, std::string> startupMarks;
+    std::int32_t markDeleteError = 0;
 
     // The program file and the boxes it showed, with what the window showed meanwhile.
-    std::string programFolder = "C:\\Tools";
-    std::string programName = "gauge";
+    std::string programFile = "C:\\Tools\\gauge.exe";
     struct Box {
         WindowHandle owner;
         std::string prompt;
@@ -138,6 +152,7 @@ public:
     NumberFormat numberFormat() const override { return format; }
 
     void GlobalMemoryStatus(MEMORYSTATUS& status) override;
+    bool GlobalMemoryStatusEx(MEMORYSTATUSEX& status) override;
     void ChDrive(std::string_view drive) override;
     bool GetDiskFreeSpaceA(std::int32_t& sectorsPerCluster, std::int32_t& bytesPerSector,
                            std::int32_t& freeClusters, std::int32_t& totalClusters) override;
@@ -173,8 +188,8 @@ public:
     std::optional<std::string> toAnsi(std::string_view utf8) const override;
     std::int32_t RegQueryValueExW(RegistryKey key, std::string_view name) override;
     std::int32_t RegDeleteValueW(RegistryKey key, std::string_view name) override;
-    std::string appPath() const override { return programFolder; }
-    std::string exeName() const override { return programName; }
+    std::string appPath() const override { return splitProgramPath(programFile).folder; }
+    std::string exeName() const override { return splitProgramPath(programFile).name; }
     void MsgBox(WindowHandle owner, std::string_view prompt, std::string_view title) override;
     std::string GetSetting(std::string_view application, std::string_view section,
                            std::string_view key, std::string_view fallback) override;
@@ -187,7 +202,7 @@ private:
         return found != windows.end() ? found->second
                                       : OtherWindow{ownProcess, "", firstMonitor, firstMonitor};
     }
-    // The Run key's value of that name in UTF-8, whichever function asked.
+    // The value of that name in UTF-8 under the key opened, whichever function asked.
     std::int32_t findValue(RegistryKey key, const std::string& name) const;
     std::int32_t eraseValue(RegistryKey key, const std::string& name);
 };

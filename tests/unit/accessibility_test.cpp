@@ -56,6 +56,31 @@ TEST(ScreenReaderText, TextBoxesTakeTheirLabelsAndTheCrossIsBeenden) {
     }
 }
 
+TEST(HoverDetails, OnlyOnTheRoundGaugeInView) {
+    const struct {
+        const char* state;
+        void (*bring)(Gauge&);
+        bool shown;
+    } states[] = {
+        {"round", [](Gauge&) {}, true},
+        {"options view", [](Gauge& g) { g.host.click(right, 1110, 1110); }, false},
+        {"options applied",
+         [](Gauge& g) {
+             g.host.click(right, 1110, 1110);
+             g.form.cmd_weiter_Click();
+         },
+         true},
+        {"out of a full-screen program's way", [](Gauge& g) { g.form.setSteppedAside(true); },
+         false},
+        {"hidden", [](Gauge& g) { g.form.setVisible(false); }, false},
+    };
+    for (const auto& state : states) {
+        Gauge gauge;
+        state.bring(gauge);
+        EXPECT_EQ(gauge.form.detailsOnHover(), state.shown) << state.state;
+    }
+}
+
 // Pressed on the round gauge and again in the options view, the key leaves the program as a
 // right click on the dial's centre (1110, 1110 in both) leaves it.
 TEST(ContextMenuKey, DoesWhatARightClickOnTheDialsCentreDoes) {

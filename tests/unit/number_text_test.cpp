@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/runtime_error.h"
+#include "gauge/size_text.h"
 
 namespace dialvane {
 namespace {
@@ -81,6 +82,35 @@ TEST(PatternHashHashDotHash, SeparatorAlwaysTenthsOnlyWhenNotZero) {
     for (const auto& c : cases) {
         EXPECT_EQ(formatHashHashDotHash(c.value, english), c.english) << c.value;
         EXPECT_EQ(formatHashHashDotHash(c.value, german), c.german) << c.value;
+    }
+}
+
+TEST(SizeText, GigabytesWithATenthBelow100WholeFrom100TerabytesFrom1000) {
+    constexpr std::uint64_t mb = std::uint64_t{1} << 20;
+    constexpr std::uint64_t gb = std::uint64_t{1} << 30;
+    const struct {
+        std::uint64_t bytes;
+        const NumberFormat& format;
+        const char* text;
+    } cases[] = {
+        {0, english, "0.0 GB"},
+        {512 * mb, english, "0.5 GB"},
+        {gb / 20, english, "0.0 GB"},  // a byte short of half a tenth
+        {gb / 20 + 1, english, "0.1 GB"},
+        {11 * gb + 205 * mb, german, "11,2 GB"},
+        {99 * gb + 972 * mb, english, "99.9 GB"},  // 99.949 GB
+        {99 * gb + 973 * mb, english, "100 GB"},   // 99.950 GB: a tenth would read 100.0
+        {100 * gb + 512 * mb - 1, english, "100 GB"},
+        {100 * gb + 512 * mb, german, "101 GB"},
+        {476 * gb + 300 * mb, german, "476 GB"},
+        {999 * gb + 511 * mb, english, "999 GB"},
+        {999 * gb + 512 * mb, english, "1.0 TB"},  // 1000 GB rounded: 0.976 TB
+        {1536 * gb, german, "1,5 TB"},
+        {10240 * gb - 1, english, "10.0 TB"},
+        {~std::uint64_t{0}, english, "16777216.0 TB"},  // no overflow at the very top
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(sizeText(c.bytes, c.format), c.text) << c.bytes;
     }
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "framework/program_path.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/needle_probe.h"
@@ -103,26 +104,38 @@ TEST_F(Options, AfterApplyTheGaugeSweepsUpFromZero) {
     EXPECT_EQ(testing::needleDirection(form), -6);
 }
 
+// The folder and name come from the program file's path; the extension is only the file's.
 TEST_F(Options, TheStartCommandIsTheProgramWithoutItsExtension) {
     const struct {
+        const char* file;
         const char* folder;
         const char* name;
         const char* command;
     } cases[] = {
-        {"C:\\Tools", "gauge", "C:\\Tools\\gauge"},
-        {"D:\\", "gauge", "D:\\gauge"},
-        {"C:\\Program Files\\Dialvane", "Dialvane", "\"C:\\Program Files\\Dialvane\\Dialvane\""},
-        {"C:\\Tools", "Dialvane.v2", "C:\\Tools\\Dialvane.v2.exe"},
-        {"C:\\Meine Tools", "Dialvane.v2", "\"C:\\Meine Tools\\Dialvane.v2.exe\""},
+        {"C:\\Tools\\gauge.exe", "C:\\Tools", "gauge", "C:\\Tools\\gauge"},
+        {"D:\\gauge.exe", "D:\\", "gauge", "D:\\gauge"},
+        {"E:\\gauge", "E:\\", "gauge", "E:\\gauge"},
+        {"C:\\Program Files\\Dialvane\\Dialvane.exe", "C:\\Program Files\\Dialvane", "Dialvane",
+         "\"C:\\Program Files\\Dialvane\\Dialvane\""},
+        {"C:\\Tools\\Dialvane.v2.exe", "C:\\Tools", "Dialvane.v2", "C:\\Tools\\Dialvane.v2.exe"},
+        {"C:\\Meine Tools\\Dialvane.v2.exe", "C:\\Meine Tools", "Dialvane.v2",
+         "\"C:\\Meine Tools\\Dialvane.v2.exe\""},
+        {"C:\\Users\\john.doe\\AppData\\Local\\Programs\\Dialvane\\Dialvane.exe",
+         "C:\\Users\\john.doe\\AppData\\Local\\Programs\\Dialvane", "Dialvane",
+         "C:\\Users\\john.doe\\AppData\\Local\\Programs\\Dialvane\\Dialvane"},
+        {"C:\\Users\\john.doe\\Tools\\gauge", "C:\\Users\\john.doe\\Tools", "gauge",
+         "C:\\Users\\john.doe\\Tools\\gauge"},
     };
     for (const auto& c : cases) {
-        platform.programFolder = c.folder;
-        platform.programName = c.name;
+        const ProgramPath split = splitProgramPath(c.file);
+        EXPECT_EQ(split.folder, c.folder) << c.file;
+        EXPECT_EQ(split.name, c.name) << c.file;
+        platform.programFile = c.file;
         platform.runValues.clear();
         form.cmd_auto.setVisible(true);
         form.cmd_auto_Click();
         const auto& value = platform.runValues["Dialvane"];
-        EXPECT_EQ(value.data, c.command) << c.folder;
+        EXPECT_EQ(value.data, c.command) << c.file;
         EXPECT_EQ(value.type, 1U);
         EXPECT_EQ(value.length, std::string(c.command).size() + 1) << "with the zero";
         EXPECT_FALSE(value.wide);
@@ -133,7 +146,7 @@ TEST_F(Options, TheStartCommandIsTheProgramWithoutItsExtension) {
 }
 
 TEST_F(Options, ACommandOutsideTheAnsiCodePageIsWrittenInUtf16) {
-    platform.programFolder = "C:\\Ωμέγα";
+    platform.programFile = "C:\\Ωμέγα\\gauge.exe";
     form.cmd_auto_Click();
     const auto& value = platform.runValues["Dialvane"];
     EXPECT_TRUE(value.wide);
@@ -183,6 +196,12 @@ TEST_F(Options, AutostartButtonsReportAndSwap) {
         const char* box;
         bool autoVisible, ausVisible;
         bool valueAfter;
+        // The start-up list: whether it is there, whether it holds a mark for the value
+        // (another program's mark is always there), and a failure to delete it.
+        bool startupList = true;
+        bool marked = false;
+        std::int32_t markError = 0;
+        bool markAfter = false;
     } cases[] = {
         {"write", true, 0, 0, 0, false, true, "Eintrag war erfolgreich.", false, true, true},
         {"overwrite", true, 0, 0, 0, true, true, "Eintrag war erfolgreich.", false, true, true},
@@ -198,6 +217,16 @@ TEST_F(Options, AutostartButtonsReportAndSwap) {
          true, true, true},
         {"no access at all", true, 5, 0, 0, true, false, "Eintrag konnte nicht gelöscht werden.",
          true, true, true},
+        {"write clears the mark", true, 0, 0, 0, true, true, "Eintrag war erfolgreich.", false,
+         true, true, true, true, 0, false},
+        {"write without a start-up list", true, 0, 0, 0, false, true, "Eintrag war erfolgreich.",
+         false, true, true, false},
+        {"a mark that stays fails the write", true, 0, 0, 0, false, true,
+         "Eintrag war nicht erfolgreich.", true, true, true, true, true, 5, true},
+        {"the mark goes with the value", true, 0, 0, 0, true, false, "Eintrag gelöscht", true,
+         false, false, true, true, 0, false},
+        {"a value that stays keeps its mark", true, 0, 0, 5, true, false,
+         "Eintrag konnte nicht gelöscht werden.", true, true, true, true, true, 0, true},
     };
     for (const auto& c : cases) {
         testing::FakePlatform fresh;
@@ -209,6 +238,12 @@ TEST_F(Options, AutostartButtonsReportAndSwap) {
         if (c.registered) {
             fresh.runValues["Dialvane"] = {1, "C:\\Alt\\gauge", 14, false};
         }
+        fresh.startupApprovedExists = c.startupList;
+        fresh.startupMarks["Other"] = std::string("\x03\0\0\0", 4);
+        if (c.marked) {
+            fresh.startupMarks["Dialvane"] = std::string("\x03\0\0\0", 4);
+        }
+        fresh.markDeleteError = c.markError;
         bool visibleDuringBox = false;
         fresh.whileBoxOpen = [&] {
             visibleDuringBox = gauge.cmd_auto.visible() && gauge.cmd_aus.visible();
@@ -221,6 +256,8 @@ TEST_F(Options, AutostartButtonsReportAndSwap) {
         EXPECT_EQ(gauge.cmd_auto.visible(), c.autoVisible) << c.what;
         EXPECT_EQ(gauge.cmd_aus.visible(), c.ausVisible) << c.what;
         EXPECT_EQ(fresh.runValues.contains("Dialvane"), c.valueAfter) << c.what;
+        EXPECT_EQ(fresh.startupMarks.contains("Dialvane"), c.markAfter) << c.what;
+        EXPECT_TRUE(fresh.startupMarks.contains("Other")) << c.what << ": another program's mark";
         EXPECT_EQ(fresh.openKeys, 0) << c.what;
     }
 }

@@ -108,5 +108,47 @@ TEST_F(Readings, AFailedQueryClaimsNeitherFullNorEmpty) {
     EXPECT_EQ(platform.currentDrive, 'C');
 }
 
+TEST_F(Readings, DetailsOfTheModeInBytesFromOneQueryOfTheSameKind) {
+    constexpr std::uint64_t mb = std::uint64_t{1} << 20;
+    constexpr std::uint64_t gb = std::uint64_t{1} << 30;
+    using Memory = testing::FakePlatform::PhysicalMemory;
+    const NumberFormat german{",", "."};
+    const struct {
+        const char* mode;
+        std::optional<Memory> memory;
+        testing::DriveGeometry drive;
+        const char* text;
+    } cases[] = {
+        {"RAM",
+         Memory{15 * gb + 922 * mb, 4 * gb + 717 * mb},
+         {},
+         "Arbeitsspeicher: 11,2 GB von 15,9 GB belegt, 4,7 GB frei"},
+        {"RAM", Memory{64 * gb, 0}, {}, "Arbeitsspeicher: 64,0 GB von 64,0 GB belegt, 0,0 GB frei"},
+        {"RAM", std::nullopt, {}, ""},
+        {"HD", {}, platform.drives['C'], "Laufwerk C: 156 GB von 233 GB belegt, 76,3 GB frei"},
+        // Cluster counts past 2^31 are the system's unsigned counts, not negative ones.
+        {"HD",
+         {},
+         {8, 512, -1'294'967'296, -1'294'967'296, false},
+         "Laufwerk C: 0,0 GB von 11,2 TB belegt, 11,2 TB frei"},
+        {"HD", {}, {8, 512, 0, 0, false}, ""},
+        {"HD", {}, {8, 512, 1, 2, true}, ""},
+    };
+    platform.format = german;
+    for (const auto& c : cases) {
+        form.lblHDRAM.setCaption(c.mode);
+        platform.physicalMemory = c.memory;
+        platform.drives['C'] = c.drive;
+        platform.currentDrive = 'D';
+        platform.driveChanges.clear();
+        platform.memoryQueries = platform.memoryExQueries = 0;
+        EXPECT_EQ(form.details(), c.text) << c.text;
+        const bool memory = std::string_view(c.mode) == "RAM";
+        EXPECT_EQ(platform.memoryExQueries, memory ? 1 : 0);
+        EXPECT_EQ(platform.memoryQueries, 0) << "the reading's 32-bit record stays the reading's";
+        EXPECT_EQ(platform.driveChanges, memory ? std::vector<char>{} : std::vector<char>{'C'});
+    }
+}
+
 }  // namespace
 }  // namespace dialvane

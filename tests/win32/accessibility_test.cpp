@@ -17,16 +17,40 @@ namespace {
 using testing::pumpMessages;
 using win32::com_ptr;
 
-// The real services, with a memory load the test sets.
-class ScriptedLoad : public win32::Win32Platform {
+// The real services, with a memory load and physical memory the test sets; boxes and clean-ups
+// are counted, not shown or done.
+class ScriptedServices : public win32::Win32Platform {
 public:
     using Win32Platform::Win32Platform;
     void GlobalMemoryStatus(MEMORYSTATUS& status) override {
         Win32Platform::GlobalMemoryStatus(status);
         status.dwMemoryLoad = load;
     }
+    bool GlobalMemoryStatusEx(MEMORYSTATUSEX& status) override {
+        ++physicalQueries;
+        status.ullTotalPhys = 16'282ULL << 20;  // 15.9 GB
+        status.ullAvailPhys = 4'813ULL << 20;   // 4.7 GB
+        return true;
+    }
+    void MsgBox(WindowHandle, std::string_view prompt, std::string_view) override {
+        boxes.emplace_back(prompt);
+    }
+    bool clearClipboard(WindowHandle) override {
+        ++cleanUps;
+        return true;
+    }
     std::uint32_t load = 45;
+    int physicalQueries = 0;
+    std::vector<std::string> boxes;
+    int cleanUps = 0;
 };
+
+constexpr wchar_t runKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+bool autoStartValue() {
+    return ::RegGetValueW(HKEY_CURRENT_USER, runKey, L"Dialvane", RRF_RT_ANY, nullptr, nullptr,
+                          nullptr) == ERROR_SUCCESS;
+}
 
 struct Event {
     DWORD event;
@@ -60,6 +84,36 @@ std::wstring text(HRESULT (IAccessible::*get)(VARIANT, BSTR*), IAccessible& obje
     return copy;
 }
 
+std::wstring nameOf(IAccessible& object, LONG id) {
+    VARIANT child{};
+    child.vt = VT_I4;
+    child.lVal = id;
+    BSTR name = nullptr;
+    std::wstring copy = L"(none)";
+    if (object.get_accName(child, &name) == S_OK && name != nullptr) {
+        copy = name;
+    }
+    ::SysFreeString(name);
+    return copy;
+}
+
+// The id of the simple child of that name as enumeration hands it out; 0 where there is none.
+LONG childNamed(IAccessible& parent, const std::wstring& wanted) {
+    LONG count = 0;
+    parent.get_accChildCount(&count);
+    std::vector<VARIANT> children(static_cast<std::size_t>(count));
+    LONG obtained = 0;
+    ::AccessibleChildren(&parent, 0, count, children.data(), &obtained);
+    LONG found = 0;
+    for (VARIANT& child : children) {
+        if (child.vt == VT_I4 && nameOf(parent, child.lVal) == wanted) {
+            found = child.lVal;
+        }
+        ::VariantClear(&child);
+    }
+    return found;
+}
+
 LONG role(IAccessible& object) {
     VARIANT role{};
     return object.get_accRole(self(), &role) == S_OK && role.vt == VT_I4 ? role.lVal : -1;
@@ -70,17 +124,34 @@ LONG role(IAccessible& object) {
 class ScreenReader : public ::testing::Test {
 protected:
     void SetUp() override {
+        ::RegDeleteKeyValueW(HKEY_CURRENT_USER, runKey, L"Dialvane");
         ASSERT_NO_FATAL_FAILURE(testing::createAndShow(window));
         form.Timer1.setEnabled(false);
         form.Timer2.setEnabled(false);
         pumpMessages(20);
     }
+    void TearDown() override { ::RegDeleteKeyValueW(HKEY_CURRENT_USER, runKey, L"Dialvane"); }
 
     static com_ptr<IAccessible> accessibleOf(HWND window) {
         com_ptr<IAccessible> object;
         ::AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
                                      reinterpret_cast<void**>(object.put()));
         return object;
+    }
+    // A right click on the dial opens the options view.
+    void openOptions() {
+        ::SendMessageW(window.handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(40, 20));
+        ::SendMessageW(window.handle(), WM_RBUTTONUP, 0, MAKELPARAM(40, 20));
+        pumpMessages(20);
+        ASSERT_EQ(form.width(), 6800) << "the options view is open";
+    }
+    // A key pressed and let go where the focus is, taken by the program's own loop: the dialog
+    // manager moves the focus on Tab.
+    void key(WPARAM virtualKey) {
+        HWND focus = ::GetFocus();
+        ::PostMessageW(focus, WM_KEYDOWN, virtualKey, 1);
+        ::PostMessageW(focus, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001));
+        pumpMessages(20, [this](MSG& message) { window.dispatch(message); });
     }
     std::vector<Event> eventsOfTick() {
         events.clear();
@@ -93,7 +164,7 @@ protected:
     testing::ComApartment com;
     testing::ProgramModule program;
     win32::PictureLibrary pictures{program.get()};
-    ScriptedLoad platform{pictures};
+    ScriptedServices platform{pictures};
     Form1 form{platform};
     win32::FormWindow window{::GetModuleHandleW(nullptr), form, platform, pictures};
 };
@@ -124,6 +195,34 @@ TEST_F(ScreenReader, TheGaugeIsAProgressBarNamedByItsModeShowingItsReading) {
             EXPECT_NE(shown.find_first_of(L".,"), std::wstring::npos) << "one decimal";
         }
     }
+}
+
+// The figures of the tooltip and the description: asked for at the hover, at each tick while
+// the tooltip shows, and when a reader asks; never else.
+TEST_F(ScreenReader, TheFiguresAreAskedForOnlyWhileTheTooltipShowsOrAReaderAsks) {
+    HWND gauge = window.handle();
+    const LPARAM dial = MAKELPARAM(40, 20);
+    const auto tick = [&] { ::SendMessageW(gauge, WM_TIMER, 2, 0); };  // Timer1, defined second
+    tick();
+    EXPECT_EQ(platform.physicalQueries, 0);
+    ::SendMessageW(gauge, WM_MOUSEHOVER, 0, dial);
+    tick();
+    tick();
+    EXPECT_EQ(platform.physicalQueries, 3);
+    ::SendMessageW(gauge, WM_LBUTTONDOWN, MK_LBUTTON, dial);
+    ::SendMessageW(gauge, WM_LBUTTONUP, 0, dial);
+    ::SendMessageW(gauge, WM_MOUSEMOVE, 0, dial);  // the system's, after the release
+    ::SendMessageW(gauge, WM_MOUSEHOVER, 0, dial);
+    tick();
+    EXPECT_EQ(platform.physicalQueries, 3) << "shown again after a press without a move";
+
+    const com_ptr<IAccessible> reader = accessibleOf(gauge);
+    ASSERT_TRUE(reader);
+    const std::wstring point = win32::widen(platform.numberFormat().decimalSeparator);
+    EXPECT_EQ(text(&IAccessible::get_accDescription, *reader.get()),
+              L"Arbeitsspeicher: 11" + point + L"2 GB von 15" + point + L"9 GB belegt, 4" + point +
+                  L"7 GB frei");
+    EXPECT_EQ(platform.physicalQueries, 4);
 }
 
 TEST_F(ScreenReader, ChangesAreAnnouncedWhenTheyHappenAndOnlyThen) {
@@ -169,36 +268,10 @@ TEST_F(ScreenReader, TextBoxesAreNamedByTheLabelBesideThem) {
 }
 
 TEST_F(ScreenReader, HitTestingTheRedCrossFindsTheChildThatEnumerationNamesBeenden) {
-    // A right click on the dial opens the options view.
-    ::SendMessageW(window.handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(40, 20));
-    ::SendMessageW(window.handle(), WM_RBUTTONUP, 0, MAKELPARAM(40, 20));
-    pumpMessages(20);
+    ASSERT_NO_FATAL_FAILURE(openOptions());
     const com_ptr<IAccessible> panel = accessibleOf(window.controlOf(form.Frame1));
     ASSERT_TRUE(panel);
-    const auto nameOf = [&](LONG id) {
-        VARIANT child{};
-        child.vt = VT_I4;
-        child.lVal = id;
-        BSTR name = nullptr;
-        std::wstring copy = L"(none)";
-        if (panel->get_accName(child, &name) == S_OK && name != nullptr) {
-            copy = name;
-        }
-        ::SysFreeString(name);
-        return copy;
-    };
-    LONG count = 0;
-    ASSERT_EQ(panel->get_accChildCount(&count), S_OK);
-    std::vector<VARIANT> children(static_cast<std::size_t>(count));
-    LONG obtained = 0;
-    ASSERT_EQ(::AccessibleChildren(panel.get(), 0, count, children.data(), &obtained), S_OK);
-    LONG cross = 0;
-    for (VARIANT& child : children) {
-        if (child.vt == VT_I4 && nameOf(child.lVal) == L"Beenden") {
-            cross = child.lVal;
-        }
-        ::VariantClear(&child);
-    }
+    const LONG cross = childNamed(*panel.get(), L"Beenden");
     ASSERT_NE(cross, 0) << "enumeration names a child Beenden";
 
     // The middle of the painted cross, 600 x 615 twips at 3750, 1500 in the panel.
@@ -209,7 +282,7 @@ TEST_F(ScreenReader, HitTestingTheRedCrossFindsTheChildThatEnumerationNamesBeend
     ASSERT_EQ(panel->accHitTest(middle.x, middle.y, &hit), S_OK);
     ASSERT_EQ(hit.vt, VT_I4);
     EXPECT_EQ(hit.lVal, cross);
-    EXPECT_EQ(nameOf(hit.lVal), L"Beenden");
+    EXPECT_EQ(nameOf(*panel.get(), hit.lVal), L"Beenden");
 }
 
 TEST_F(ScreenReader, OnlyTheKeyboardsContextMenuRequestOpensTheOptions) {
@@ -226,6 +299,69 @@ TEST_F(ScreenReader, OnlyTheKeyboardsContextMenuRequestOpensTheOptions) {
                              RRF_RT_REG_SZ, nullptr, left, &size),
               ERROR_SUCCESS)
         << "the release saved the position";
+}
+
+// A keyboard user tabs to each button of the options panel and presses Space: on the round
+// gauge, whose outline clips the panel away, nothing happens; in the options view each button
+// is clicked.
+TEST_F(ScreenReader, SpaceClicksOnlyAButtonThatCanBeSeen) {
+    const struct {
+        const CommandButton& button;
+        const char* box;  // its box in the options view
+        int cleanUps;
+    } buttons[] = {{form.cmd_auto, "Eintrag war erfolgreich.", 0},
+                   {form.cmd_aus, "Eintrag gelöscht", 0},
+                   {form.cmd_clear, nullptr, 1},
+                   {form.cmd_weiter, nullptr, 0}};
+    for (const bool shown : {false, true}) {
+        if (shown) {
+            ASSERT_NO_FATAL_FAILURE(openOptions());
+        }
+        for (const auto& pressed : buttons) {
+            const std::string what = pressed.button.name() + (shown ? ", shown" : ", clipped");
+            HWND target = window.controlOf(pressed.button);
+            for (int tabs = 0; tabs < 8 && ::GetFocus() != target; ++tabs) {
+                key(VK_TAB);
+            }
+            ASSERT_EQ(::GetFocus(), target) << what;
+            platform.boxes.clear();
+            platform.cleanUps = 0;
+            key(VK_SPACE);
+            EXPECT_EQ(platform.boxes, shown && pressed.box != nullptr
+                                          ? std::vector<std::string>{pressed.box}
+                                          : std::vector<std::string>{})
+                << what;
+            EXPECT_EQ(platform.cleanUps, shown ? pressed.cleanUps : 0) << what;
+            EXPECT_EQ(autoStartValue(), shown && &pressed.button == &form.cmd_auto) << what;
+        }
+        EXPECT_EQ(form.width(), 1200) << "the round gauge, again or still";
+        EXPECT_EQ(form.Timer2.enabled(), shown) << "only the shown 'weiter' restarted the gauge";
+    }
+}
+
+// On the round gauge the options panel lies beyond the edge: a screen reader's default action
+// or value, or an input method's character, does nothing to it. (In the options view they act
+// as the user's own input does: the soak test sets the size and presses "weiter" so, and the
+// end-to-end test presses "Beenden".)
+TEST_F(ScreenReader, WhatTheOutlineClipsAwayTakesNoValueNorAction) {
+    HWND box = window.controlOf(form.txtHeight);
+    // What the system's objects do for a text box's value and a button's default action.
+    ::SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"2000"));
+    ::SendMessageW(box, WM_IME_CHAR, L'5', 1);
+    ::SendMessageW(window.controlOf(form.cmd_clear), BM_CLICK, 0, 0);
+    pumpMessages(20);
+    EXPECT_EQ(form.txtHeight.text(), "1200");
+    EXPECT_EQ(platform.cleanUps, 0);
+
+    const com_ptr<IAccessible> panel = accessibleOf(window.controlOf(form.Frame1));
+    ASSERT_TRUE(panel);
+    VARIANT cross{};
+    cross.vt = VT_I4;
+    cross.lVal = childNamed(*panel.get(), L"Beenden");
+    ASSERT_NE(cross.lVal, 0);
+    EXPECT_EQ(panel->accDoDefaultAction(cross), DISP_E_MEMBERNOTFOUND);
+    pumpMessages(50);
+    EXPECT_NE(window.handle(), nullptr) << "'Beenden' did not end the program";
 }
 
 }  // namespace

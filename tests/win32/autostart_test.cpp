@@ -12,10 +12,18 @@ namespace {
 
 constexpr wchar_t runKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr wchar_t valueName[] = L"DialvaneTest";
+constexpr wchar_t startupList[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+constexpr wchar_t otherProgram[] = L"DialvaneTestOther";
 
 class RunKey : public ::testing::Test, protected testing::ProgramServices {
 protected:
-    void TearDown() override { ::RegDeleteKeyValueW(HKEY_CURRENT_USER, runKey, valueName); }
+    void TearDown() override {
+        ::RegDeleteKeyValueW(HKEY_CURRENT_USER, runKey, valueName);
+        for (const wchar_t* name : {valueName, otherProgram}) {
+            ::RegDeleteKeyValueW(HKEY_CURRENT_USER, startupList, name);
+        }
+    }
     struct Stored {
         DWORD type = 0;
         std::string bytes;
@@ -67,6 +75,23 @@ TEST_F(RunKey, ACommandOutsideTheAnsiCodePageKeepsItsLetters) {
     const auto* first = reinterpret_cast<const char*>(expected.c_str());
     EXPECT_EQ(value.bytes, std::string(first, (expected.size() + 1) * sizeof(wchar_t)))
         << "the letters and the terminating zero";
+}
+
+// The start-up list keeps "turned off" as a binary value named like the Run value.
+TEST_F(RunKey, OnlyTheValuesOwnStartUpMarkIsTaken) {
+    const BYTE disabled[12] = {3};
+    for (const wchar_t* name : {valueName, otherProgram}) {
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, startupList, name, REG_BINARY, disabled, 12);
+    }
+    EXPECT_TRUE(form.removeStartupMark("DialvaneTest"));
+    EXPECT_TRUE(form.removeStartupMark("DialvaneTest")) << "no mark left is no failure";
+    EXPECT_EQ(::RegGetValueW(HKEY_CURRENT_USER, startupList, valueName, RRF_RT_ANY, nullptr,
+                             nullptr, nullptr),
+              ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(::RegGetValueW(HKEY_CURRENT_USER, startupList, otherProgram, RRF_RT_ANY, nullptr,
+                             nullptr, nullptr),
+              ERROR_SUCCESS)
+        << "another program's mark stays";
 }
 
 TEST_F(RunKey, TheProgramKnowsItsFolderAndName) {

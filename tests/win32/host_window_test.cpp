@@ -333,12 +333,15 @@ TEST_F(HostWindow, ClosingRunsTheUnloadUnlessItRefuses) {
     EXPECT_EQ(window.handle(), nullptr);
 }
 
-TEST_F(HostWindow, TheEndOfTheSessionAlwaysRunsTheUnloadOnce) {
+// Where the process is not ended with the session (the restart manager asked for the close),
+// the window ends by itself once the settings are saved.
+TEST_F(HostWindow, TheEndOfTheSessionAlwaysRunsTheUnloadOnceAndEndsTheWindow) {
     form.refuseClose = 1;
-    EXPECT_TRUE(::SendMessageW(main(), WM_QUERYENDSESSION, 0, 0));
-    ::SendMessageW(main(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_TRUE(::SendMessageW(main(), WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP));
+    ::SendMessageW(main(), WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
     EXPECT_EQ(form.unloads, 1);
-    ::SendMessageW(main(), WM_CLOSE, 0, 0);
+    pumpMessages(50);
+    EXPECT_EQ(window.handle(), nullptr) << "the window is gone";
     EXPECT_EQ(form.unloads, 1);
 }
 

@@ -208,6 +208,8 @@ TEST(ProgramFile, CarriesItsVersionInformation) {
     EXPECT_EQ(versionText(block, L"ProductName"), L"Dialvane");
     EXPECT_EQ(versionText(block, L"ProductVersion"), L"" DIALVANE_VERSION_TEXT);
     EXPECT_EQ(versionText(block, L"FileVersion"), L"" DIALVANE_VERSION_TEXT);
+    // The publisher that the installer and the manifests name too.
+    EXPECT_EQ(versionText(block, L"CompanyName"), L"" DIALVANE_PUBLISHER);
     EXPECT_FALSE(versionText(block, L"FileDescription").empty());
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;

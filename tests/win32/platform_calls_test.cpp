@@ -30,6 +30,13 @@ TEST_F(RealPlatform, MemoryLoadIsAPercentage) {
     EXPECT_LE(status.dwMemoryLoad, 100U);
     EXPECT_EQ(status.dwLength, sizeof(MEMORYSTATUS));
     EXPECT_GT(status.dwTotalPhys, 0U);
+
+    MEMORYSTATUSEX wide{};
+    ASSERT_TRUE(platform.GlobalMemoryStatusEx(wide));
+    EXPECT_EQ(wide.dwLength, sizeof(MEMORYSTATUSEX));
+    EXPECT_GE(wide.ullTotalPhys, status.dwTotalPhys) << "the 32-bit record stops at 4 GB";
+    EXPECT_GT(wide.ullAvailPhys, 0U);
+    EXPECT_LE(wide.ullAvailPhys, wide.ullTotalPhys);
 }
 
 TEST_F(RealPlatform, DriveSpaceAgreesWithTheDrive) {
@@ -53,6 +60,12 @@ TEST_F(RealPlatform, DriveSpaceAgreesWithTheDrive) {
     EXPECT_EQ(wholeGb, std::floor(totalGb));
     const double totalMb = module.DiskTotalSpace("C:", false, false).toDouble();
     EXPECT_NEAR(totalMb / 1024.0, totalGb, 0.0001);
+    // The exact bytes: the clusters times their size is what the 64-bit query says.
+    const auto exact = module.DiskBytes("C:");
+    ASSERT_TRUE(exact.has_value());
+    EXPECT_EQ(exact->total, total.QuadPart);
+    EXPECT_NEAR(static_cast<double>(exact->free), static_cast<double>(free.QuadPart),
+                0.001 * static_cast<double>(total.QuadPart));
 }
 
 TEST_F(RealPlatform, DriveReadingLeavesTheCurrentDriveAtC) {

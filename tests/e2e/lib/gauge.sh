@@ -87,3 +87,30 @@ drive_fill_step() {
         print ((s % 60) + 60) % 60
     }'
 }
+
+# gauge_tip: the gauge's tooltip as the program answers for it: TIP_SHOWN (1 or 0; empty while
+# the program has made none), TIP_RECT (left top right bottom, screen pixels) and TIP_TEXT.
+gauge_tip() {
+    local dir line rect
+    dir=$(cd "$(dirname "$DIALVANE_EXE")" && pwd)
+    line=$( (cd "$dir" && wine ./accessibility_probe.exe tip) </dev/null 2>/dev/null |
+        tr -d '\r') || fail "accessibility_probe tip failed"
+    IFS='|' read -r TIP_SHOWN rect TIP_TEXT <<<"$line"
+    TIP_RECT=${rect//,/ }
+}
+
+# tip_drawn NAME: a screenshot NAME in which the tooltip last read is painted where Win32 has
+# it: inside its edge, mostly one colour that is not the screen's, with text on it.
+tip_drawn() {
+    wait_until 5 tip_painted "$1" || fail "the tooltip at $TIP_RECT was not drawn (see $1.png)"
+}
+tip_painted() {
+    local left top right bottom
+    read -r left top right bottom <<<"$TIP_RECT"
+    local w=$((right - left - 4)) h=$((bottom - top - 4)) background filled
+    screenshot "$1"
+    background=$(pixel $((right - 3)) $((top + 2)))
+    [[ $background != "$(cat "$E2E_SESSION_DIR/backdrop" 2>/dev/null || echo 000000)" ]] || return 1
+    filled=$(count_colour_in_rect $((left + 2)) $((top + 2)) "$w" "$h" "$background")
+    ((filled * 2 >= w * h && filled < w * h))
+}

@@ -73,6 +73,8 @@ scenario_begin() {
     wait_until 3 _no_window_left || fail "a Dialvane window from an earlier run is still open"
     [[ ! -f $E2E_SESSION_DIR/backdrop ]] || screen_backdrop 000000
     release_keys
+    # The pointer waits in a corner no gauge starts under: one resting on it shows a tooltip.
+    mouse_move $((E2E_SCREEN_W - 1)) $((E2E_SCREEN_H - 1))
     reg_delete_key "$E2E_SETTINGS_KEY"
     reset_dpi
 }
