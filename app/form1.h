@@ -87,6 +87,7 @@ public:
     // Outline, stacking and layout.
     void Eckig();
     void TopWindow(const WindowHandle& hwnd);
+    void Form_DpiChanged() override;
     void Form_Resize() override;
     void Form_DisplayChanged() override;
     void PositionElemente();
@@ -127,10 +128,18 @@ private:
     void followReading();
 
     void Rund();
+    // The outline in twips: a window of this size with corners of this many pixels.
+    struct Outline {
+        float width;
+        float height;
+        std::int32_t corner;
+    };
     void applyOutline(std::int32_t corner);
     void keepInSight(bool placedByUser);
     void lookForFullScreen(std::int32_t elapsed);
     void restUpdateCycle();
+    void makeOutline(const Outline& outline);
+    std::optional<Outline> outline_;  // the one last applied
 
     void ShowOptions();
     void centrePivot();

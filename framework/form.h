@@ -89,6 +89,9 @@ public:
     // The monitors changed: one came, went, moved or took another size, or the machine woke
     // up. Raised once after a burst of such news.
     virtual void Form_DisplayChanged() {}
+    // The window went to a monitor of another scale: its twips are as they were, its pixels
+    // are not, so what was made in pixels is made again.
+    virtual void Form_DpiChanged() {}
 
     // What a screen reader is told: the window's name, the label whose caption is its value
     // (none by default), and the name of an element whose own text is missing or says too

@@ -1,5 +1,7 @@
 #include "framework/pointer_router.h"
 
+#include <utility>
+
 namespace dialvane {
 namespace {
 
@@ -10,7 +12,12 @@ bool contains(const Image& image, float x, float y) {
 
 }  // namespace
 
-PointerRouter::PointerRouter(Form& form, const Frame* panel) : form_(form), panel_(panel) {}
+PointerRouter::PointerRouter(Form& form, const Frame* panel, FormPoint formPoint)
+    : form_(form), panel_(panel), formPoint_(std::move(formPoint)) {}
+
+Point PointerRouter::forForm(float x, float y) const {
+    return formPoint_ ? formPoint_(Point{x, y}) : Point{x, y};
+}
 
 const std::vector<const Element*>& PointerRouter::stacking() const {
     return panel_ != nullptr ? panel_->stacking() : form_.stacking();
@@ -37,7 +44,8 @@ void PointerRouter::press(std::int16_t button, std::int16_t shift, float x, floa
         clickable_ = target_ != nullptr && button == leftButton;
     }
     if (target_ == nullptr && panel_ == nullptr) {
-        form_.raise([&] { form_.Form_MouseDown(button, shift, x, y); });
+        const Point at = forForm(x, y);
+        form_.raise([&] { form_.Form_MouseDown(button, shift, at.x, at.y); });
     }
 }
 
@@ -46,7 +54,8 @@ void PointerRouter::move(std::int16_t held, std::int16_t shift, float x, float y
         target_ = imageAt(x, y);
     }
     if (target_ == nullptr && panel_ == nullptr) {
-        form_.raise([&] { form_.Form_MouseMove(held, shift, x, y); });
+        const Point at = forForm(x, y);
+        form_.raise([&] { form_.Form_MouseMove(held, shift, at.x, at.y); });
     }
 }
 
@@ -58,7 +67,8 @@ void PointerRouter::release(std::int16_t button, std::int16_t shift, float x, fl
     const Image* image = target_;
     if (image == nullptr) {
         if (panel_ == nullptr) {
-            form_.raise([&] { form_.Form_MouseUp(button, shift, x, y); });
+            const Point at = forForm(x, y);
+            form_.raise([&] { form_.Form_MouseUp(button, shift, at.x, at.y); });
         }
     } else if (clickable_ && button == leftButton && contains(*image, x, y) && image->visible() &&
                image->enabled() && image->onClick) {

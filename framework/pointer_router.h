@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "framework/form.h"
@@ -20,7 +21,11 @@ public:
     static constexpr std::int16_t rightButton = 2;
     static constexpr std::int16_t middleButton = 4;
 
-    explicit PointerRouter(Form& form, const Frame* panel = nullptr);
+    // Where a point of the surface lies for the form's own pointer events, which move the
+    // window: the host's scale for positions may differ from the one of the window's sizes.
+    using FormPoint = std::function<Point(Point surface)>;
+
+    explicit PointerRouter(Form& form, const Frame* panel = nullptr, FormPoint formPoint = {});
 
     void press(std::int16_t button, std::int16_t shift, float x, float y);
     // held: every button down during the move.
@@ -41,8 +46,11 @@ public:
 private:
     const std::vector<const Element*>& stacking() const;
 
+    Point forForm(float x, float y) const;
+
     Form& form_;
     const Frame* panel_;
+    FormPoint formPoint_;
     const Image* target_ = nullptr;
     bool clickable_ = false;
     std::int16_t held_ = 0;

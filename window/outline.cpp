@@ -11,12 +11,24 @@ constexpr std::int32_t squareCorners = 0;
 
 // The outline follows the size the caller has just set; a size change alone keeps the old one.
 void Form1::applyOutline(std::int32_t corner) {
+    makeOutline({this->width(), this->height(), corner});
+}
+
+void Form1::makeOutline(const Outline& outline) {
     const std::int32_t width =
-        toInt32(divided(static_cast<double>(this->width()), platform().twipsPerPixelX()));
+        toInt32(divided(static_cast<double>(outline.width), platform().twipsPerPixelX()));
     const std::int32_t height =
-        toInt32(divided(static_cast<double>(this->height()), platform().twipsPerPixelY()));
+        toInt32(divided(static_cast<double>(outline.height), platform().twipsPerPixelY()));
     const WindowHandle window = hWnd();
-    platform().setWindowRoundRegion(window, width, height, corner);
+    platform().setWindowRoundRegion(window, width, height, outline.corner);
+    outline_ = outline;
+}
+
+// On a monitor of another scale the outline last applied is made again for its size in twips.
+void Form1::Form_DpiChanged() {
+    if (outline_) {
+        makeOutline(*outline_);
+    }
 }
 
 // Up to 170 pixels a side this is the inscribed circle; larger squares get rounded corners.

@@ -15,20 +15,20 @@ COLORREF colorRef(Colour colour) {
 
 }  // namespace
 
-ElementPainter::ElementPainter(PictureLibrary& pictures, PixelMapping mapping, int dpi)
-    : pictures_(pictures), mapping_(mapping), dpi_(dpi) {}
+ElementPainter::ElementPainter(PictureLibrary& pictures, const WindowScales& scales)
+    : pictures_(pictures), scales_(scales) {}
 
 HFONT ElementPainter::font(const Font& requested) const {
     // The framework's own default: the classic 8-point dialog face the window was laid out
     // in (Windows maps it to Microsoft Sans Serif where the bitmap face is gone).
     static const Font framework{"MS Sans Serif", 8.0F, 400, FontFamily::Sans};
     const Font& font = requested.face.empty() ? framework : requested;
-    const auto key = std::make_tuple(font.face, font.points, font.weight, font.family);
-    auto& cached = fonts_[key];
+    const int dpi = scales_.window().y;
+    auto& cached = fonts_[FontKey{font.face, font.points, font.weight, font.family, dpi}];
     if (!cached) {
         LOGFONTW description{};
         description.lfHeight =
-            -static_cast<LONG>(std::lround(font.points * static_cast<float>(dpi_) / 72.0F));
+            -static_cast<LONG>(std::lround(font.points * static_cast<float>(dpi) / 72.0F));
         description.lfWeight = font.weight;
         description.lfCharSet = DEFAULT_CHARSET;
         description.lfQuality = DEFAULT_QUALITY;
@@ -42,13 +42,29 @@ HFONT ElementPainter::font(const Font& requested) const {
     return cached.get();
 }
 
+void ElementPainter::dropFontsOfOtherDpis() {
+    std::erase_if(
+        fonts_, [this](const auto& font) { return std::get<4>(font.first) != scales_.window().y; });
+}
+
+PixelSize ElementPainter::pictureSize(PictureId picture) const {
+    const PixelSize own = pictures_.size(picture);
+    return {scales_.scaledX(own.width), scales_.scaledY(own.height)};
+}
+
+int ElementPainter::penWidth(const Line& line) const {
+    return scales_.scaledX(line.widthPixels());
+}
+
 RECT ElementPainter::area(const Element& element) const {
     switch (element.kind()) {
         case ElementKind::Label:
         case ElementKind::Image:
-            return mapping_.rect(static_cast<const Control&>(element));
-        case ElementKind::Line:
-            return mapping_.bounds(static_cast<const Line&>(element));
+            return mapping().rect(static_cast<const Control&>(element));
+        case ElementKind::Line: {
+            const auto& line = static_cast<const Line&>(element);
+            return mapping().bounds(line, penWidth(line));
+        }
         default:
             return RECT{};
     }
@@ -80,7 +96,7 @@ void ElementPainter::paintLabel(HDC dc, const Label& label) const {
     if (label.caption().empty()) {
         return;
     }
-    RECT rect = mapping_.rect(label);
+    RECT rect = mapping().rect(label);
     const select_guard useFont(dc, font(label.font()));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, label.enabled() ? colorRef(label.foreColor()) : disabledText);
@@ -96,12 +112,12 @@ void ElementPainter::paintLabel(HDC dc, const Label& label) const {
 }
 
 void ElementPainter::paintImage(HDC dc, const Image& image) const {
-    HBITMAP bitmap = pictures_.bitmap(image.picture());
+    const PixelSize size = pictureSize(image.picture());
+    HBITMAP bitmap = pictures_.bitmap(image.picture(), size);
     if (bitmap == nullptr) {
         return;
     }
-    const PixelSize size = pictures_.size(image.picture());
-    const RECT rect = mapping_.rect(image);
+    const RECT rect = mapping().rect(image);
     // Shown at natural size, cut off by the element's own rectangle.
     const int width = std::min<int>(size.width, rect.right - rect.left);
     const int height = std::min<int>(size.height, rect.bottom - rect.top);
@@ -116,13 +132,15 @@ void ElementPainter::paintImage(HDC dc, const Image& image) const {
 }
 
 void ElementPainter::paintLine(HDC dc, const Line& line) const {
-    auto& pen = pens_[{line.colour().value, line.widthPixels()}];
+    const int width = penWidth(line);
+    auto& pen = pens_[{line.colour().value, width}];
     if (!pen) {
-        pen.reset(::CreatePen(PS_SOLID, line.widthPixels(), colorRef(line.colour())));
+        pen.reset(::CreatePen(PS_SOLID, width, colorRef(line.colour())));
     }
     const select_guard usePen(dc, pen.get());
-    ::MoveToEx(dc, mapping_.x(line.x1()), mapping_.y(line.y1()), nullptr);
-    ::LineTo(dc, mapping_.x(line.x2()), mapping_.y(line.y2()));
+    const PixelMapping& map = mapping();
+    ::MoveToEx(dc, map.x(line.x1()), map.y(line.y1()), nullptr);
+    ::LineTo(dc, map.x(line.x2()), map.y(line.y2()));
 }
 
 }  // namespace dialvane::win32

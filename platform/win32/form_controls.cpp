@@ -66,8 +66,7 @@ void FormControls::create() {
             edit ? WS_EX_CLIENTEDGE : 0, edit ? L"EDIT" : L"BUTTON", widen(text).c_str(), style, 0,
             0, 0, 0, containerOf(*control), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)),
             instance_, nullptr);
-        const Font& font = edit ? Font{} : button->font();
-        ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(painter_.font(font)), FALSE);
+        ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(*control)), FALSE);
         ::SetWindowSubclass(window, controlProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
         windows_[control] = window;
         elementsByWindow_[window] = control;
@@ -93,6 +92,24 @@ void FormControls::follow(const Control& control) {
         sync(control, window);
         followCaret();
     }
+}
+
+// Edit boxes take the framework's default font; buttons the one they name.
+HFONT FormControls::fontOf(const Control& control) const {
+    return painter_.font(control.kind() == ElementKind::CommandButton
+                             ? static_cast<const CommandButton&>(control).font()
+                             : Font{});
+}
+
+void FormControls::followDpi() {
+    for (const auto& [element, window] : windows_) {
+        const auto& control = static_cast<const Control&>(*element);
+        if (control.kind() != ElementKind::Frame) {
+            ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(control)), TRUE);
+        }
+        sync(control, window);
+    }
+    followCaret();
 }
 
 void FormControls::sync(const Control& control, HWND window) const {

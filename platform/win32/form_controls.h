@@ -38,6 +38,9 @@ public:
     // After a change of the element or of the form's place and size.
     void follow(const Control& control);
     void followCaret();
+    // On a monitor of another scale: every panel and control placed, sized and given its fonts
+    // anew.
+    void followDpi();
     // WM_COMMAND from a button or an edit box.
     void command(WPARAM wParam, LPARAM lParam);
     // Deactivation keeps the focused control; activation gives it back.
@@ -54,6 +57,7 @@ private:
     std::optional<LRESULT> unseenInput(HWND control, const Element& element, UINT message,
                                        WPARAM wParam, LPARAM lParam) const;
     void sync(const Control& control, HWND window) const;
+    HFONT fontOf(const Control& control) const;
 
     HINSTANCE instance_;
     Form& form_;

@@ -37,6 +37,12 @@ LRESULT FormWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
                 monitorsChanged();
             }
             break;
+        case getDpiScaledSizeMessage:
+            *reinterpret_cast<SIZE*>(lParam) = sizeAt(static_cast<int>(wParam));
+            return TRUE;
+        case WM_DPICHANGED:
+            dpiChanged(Dpi{LOWORD(wParam), HIWORD(wParam)}, *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_DISPLAYCHANGE:
             monitorsChanged();
             break;
@@ -121,8 +127,8 @@ LRESULT FormWindow::onPanelMessage(Panel& panel, HWND window, UINT message, WPAR
                 ::GetCursorPos(&point);
                 ::ScreenToClient(window, &point);
                 const Image* image = panel.pointer.imageAt(point);
-                ::SetCursor(
-                    pictures_.cursor(image != nullptr ? image->pointer() : PointerId::Default));
+                ::SetCursor(pictures_.cursor(
+                    image != nullptr ? image->pointer() : PointerId::Default, cursorSize()));
                 return TRUE;
             }
             break;

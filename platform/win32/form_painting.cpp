@@ -50,6 +50,7 @@ void paintBuffered(HWND window, Draw&& draw) {
 
 // The window's background as it stands: colour, picture at natural size from the top-left
 // corner, and the picture drawn stretched into it, all in one bitmap reused by every paint.
+// Both pictures are made from the decoded picture at the window's DPI.
 void FormWindow::rebuildBackground() {
     const PixelMapping& map = painter_.mapping();
     const SIZE size{std::max(1, map.x(form_.width())), std::max(1, map.y(form_.height()))};
@@ -60,8 +61,9 @@ void FormWindow::rebuildBackground() {
     {
         const select_guard use(dc.get(), background_.get());
         fill(dc.get(), RECT{0, 0, size.cx, size.cy}, form_.backColor());
-        const PixelSize natural = pictures_.size(form_.picture());
-        blend(dc.get(), pictures_.bitmap(form_.picture()), 0, 0, natural.width, natural.height);
+        const PixelSize natural = painter_.pictureSize(form_.picture());
+        blend(dc.get(), pictures_.bitmap(form_.picture(), natural), 0, 0, natural.width,
+              natural.height);
         pictures_.forget(form_.picture());
         if (const auto& drawing = form_.persistentDrawing()) {
             const RECT target = map.rect(drawing->target);

@@ -13,8 +13,7 @@ FormWindow::FormWindow(HINSTANCE instance, Form& form, Win32Platform& platform,
       form_(form),
       platform_(platform),
       pictures_(pictures),
-      painter_(pictures, PixelMapping(platform.twipsPerPixelX(), platform.twipsPerPixelY()),
-               platform.dpiX()) {}
+      painter_(pictures, platform.scales()) {}
 
 FormWindow::~FormWindow() {
     form_.setObserver(nullptr);
@@ -27,16 +26,23 @@ void FormWindow::create() {
     if (!windowClassesRegistered(instance_)) {
         return;
     }
-    const PixelMapping& map = painter_.mapping();
+    const PixelMapping& positions = platform_.scales().positions();
+    const PixelMapping& sizes = platform_.scales().sizes();
     const std::wstring caption = widen(form_.caption());
     // No taskbar button: a tool window; no border or title: a bare popup. The procedure sets
     // window_ at WM_NCCREATE.
     ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, formWindowClass, caption.c_str(),
-                      WS_POPUP | WS_CLIPCHILDREN, map.x(form_.left()), map.y(form_.top()),
-                      map.x(form_.width()), map.y(form_.height()), nullptr, nullptr, instance_,
-                      static_cast<MessageTarget*>(this));
+                      WS_POPUP | WS_CLIPCHILDREN, positions.x(form_.left()),
+                      positions.y(form_.top()), sizes.x(form_.width()), sizes.y(form_.height()),
+                      nullptr, nullptr, instance_, static_cast<MessageTarget*>(this));
     if (window_ == nullptr) {
         return;
+    }
+    // Made where the form places it: on a monitor of another scale it takes that scale before
+    // anything is drawn or placed inside it.
+    if (const Dpi dpi = platform_.dpiOf(window_); dpi != platform_.scales().window()) {
+        platform_.setWindowDpi(dpi);
+        syncWindowRect();
     }
     ::SendMessageW(window_, WM_SETICON, ICON_BIG,
                    reinterpret_cast<LPARAM>(pictures_.icon(::GetSystemMetrics(SM_CXICON))));
@@ -90,9 +96,10 @@ void FormWindow::syncTimer(const Timer& timer) {
 }
 
 void FormWindow::syncWindowRect() const {
-    const PixelMapping& map = painter_.mapping();
-    ::SetWindowPos(window_, nullptr, map.x(form_.left()), map.y(form_.top()), map.x(form_.width()),
-                   map.y(form_.height()), SWP_NOZORDER | SWP_NOACTIVATE);
+    const PixelMapping& positions = platform_.scales().positions();
+    const PixelMapping& sizes = platform_.scales().sizes();
+    ::SetWindowPos(window_, nullptr, positions.x(form_.left()), positions.y(form_.top()),
+                   sizes.x(form_.width()), sizes.y(form_.height()), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormWindow::elementChanged(const Element& element) {
@@ -138,6 +145,9 @@ void FormWindow::formChanged(FormAspect aspect) {
         case FormAspect::Visible:
             if (form_.steppedAside()) {
                 break;
+            }
+            if (form_.visible()) {
+                followMonitor();
             }
             ::ShowWindow(window_, form_.visible() ? SW_SHOW : SW_HIDE);
             if (form_.visible()) {

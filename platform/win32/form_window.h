@@ -22,6 +22,10 @@
 
 namespace dialvane::win32 {
 
+// Asks a window for its exact size at the DPI in wParam (a SIZE in lParam); Windows 10 sends
+// it before a move to a monitor of another scale, and the headers for Windows 7 lack it.
+inline constexpr UINT getDpiScaledSizeMessage = 0x02E4;
+
 // The host of one form: a borderless top-level window without a taskbar button and a child
 // window per panel, with everything but the controls painted from the model. It follows every
 // model change and turns window messages into the form's events.
@@ -55,7 +59,7 @@ private:
 
     public:
         Panel(FormWindow& host, const Frame& frame)
-            : host_(host), frame(&frame), pointer(host.form_, &frame, host.painter_.mapping()) {}
+            : host_(host), frame(&frame), pointer(host.form_, &frame, host.platform_.scales()) {}
         const Frame* frame;
         HWND window = nullptr;
         PointerInput pointer;
@@ -80,6 +84,13 @@ private:
     void syncWindowRect() const;
     void invalidate(const Element& element);
 
+    // form_dpi.cpp: the window on a monitor of another scale.
+    SIZE sizeAt(int dpi) const;
+    void followMonitor();
+    void dpiChanged(Dpi dpi, const RECT& suggested);
+    void remakeForDpi();
+    int cursorSize() const;
+
     // form_painting.cpp. The background is built at the next paint; start-up changes it
     // several times unseen.
     void dropBackground();
@@ -94,7 +105,7 @@ private:
     ElementPainter painter_;
     FormAccessibility accessibility_{form_, painter_.mapping()};
     FormControls controls_{instance_, form_, painter_, accessibility_};
-    PointerInput pointer_{form_, nullptr, painter_.mapping()};
+    PointerInput pointer_{form_, nullptr, platform_.scales()};
     HoverTip hoverTip_{instance_, form_};
     HWND window_ = nullptr;
     std::vector<std::unique_ptr<Panel>> panels_;

@@ -10,6 +10,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // Libraries come from System32 only: a uxtheme.dll planted beside the program (run from
     // Downloads, say) is never loaded in place of the system's.
     ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // The visual styles draw through msimg32, which Wine's loader looks for beside the program
+    // when uxtheme imports it: taken from System32 now, it is the one that import finds.
+    ::LoadLibraryExW(L"msimg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     using namespace dialvane;
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);

@@ -79,7 +79,7 @@ PictureLibrary::PictureLibrary(HINSTANCE instance)
     }
 }
 
-const PictureLibrary::Entry* PictureLibrary::decoded(PictureId picture) {
+PictureLibrary::Entry* PictureLibrary::decoded(PictureId picture) {
     const auto found = entries_.find(picture);
     if (found == entries_.end()) {
         return nullptr;
@@ -100,6 +100,8 @@ void PictureLibrary::forget(PictureId picture) {
         entry.decoded = false;
         entry.pixels = Pixels{};
         entry.bitmap.reset();
+        entry.scaledSize = PixelSize{};
+        entry.scaled.reset();
     }
 }
 
@@ -119,8 +121,31 @@ HBITMAP PictureLibrary::bitmap(PictureId picture) {
     return entry == nullptr ? nullptr : entry->bitmap.get();
 }
 
-HCURSOR PictureLibrary::cursor(PointerId pointer) const {
-    return pointer == PointerId::Hand ? hand_ : ::LoadCursorW(nullptr, IDC_ARROW);
+HBITMAP PictureLibrary::bitmap(PictureId picture, PixelSize size) {
+    Entry* entry = decoded(picture);
+    if (entry == nullptr || size == entry->size) {
+        return entry == nullptr ? nullptr : entry->bitmap.get();
+    }
+    if (!entry->scaled || entry->scaledSize != size) {
+        entry->scaled = bitmapOf(resample(entry->pixels, size.width, size.height));
+        entry->scaledSize = size;
+    }
+    return entry->scaled.get();
+}
+
+HCURSOR PictureLibrary::cursor(PointerId pointer, int size) {
+    if (pointer != PointerId::Hand) {
+        return ::LoadCursorW(nullptr, IDC_ARROW);
+    }
+    if (size <= 0 || size == ::GetSystemMetrics(SM_CXCURSOR)) {
+        return hand_;
+    }
+    auto& made = hands_[size];
+    if (!made) {
+        made.reset(static_cast<HCURSOR>(::LoadImageW(
+            instance_, MAKEINTRESOURCEW(handCursorResource), IMAGE_CURSOR, size, size, 0)));
+    }
+    return made ? made.get() : hand_;
 }
 
 HICON PictureLibrary::icon(int size) const {

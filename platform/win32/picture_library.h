@@ -21,12 +21,16 @@ public:
     explicit PictureLibrary(HINSTANCE instance);
 
     PixelSize size(PictureId picture) const;
-    HCURSOR cursor(PointerId pointer) const;
+    // The pointer at the system's size for its pointers, or made at the size given, in pixels.
+    HCURSOR cursor(PointerId pointer, int size = 0);
     HICON icon(int size) const;
 
     // Decoded at the first call. Empty pixels for a picture that could not be decoded.
     const Pixels& pixels(PictureId picture);
     HBITMAP bitmap(PictureId picture);
+    // At another size (on a monitor of another scale), made from the decoded picture itself;
+    // the copy of the size last asked for is kept.
+    HBITMAP bitmap(PictureId picture, PixelSize size);
     // Lets the decoded copy go; the picture is decoded again when next asked for. For the
     // large pictures that only ever go into the cached background.
     void forget(PictureId picture);
@@ -38,12 +42,15 @@ private:
         bool decoded = false;
         Pixels pixels;
         unique_bitmap bitmap;
+        PixelSize scaledSize;
+        unique_bitmap scaled;
     };
-    const Entry* decoded(PictureId picture);
+    Entry* decoded(PictureId picture);
 
     HINSTANCE instance_;
     std::map<PictureId, Entry> entries_;
     HCURSOR hand_;
+    std::map<int, unique_cursor> hands_;
 };
 
 // A top-down 32-bit DIB section holding the pixels.

@@ -23,8 +23,8 @@ RECT PixelMapping::rect(const Control& control) const {
     return rect(Bounds{control.left(), control.top(), control.width(), control.height()});
 }
 
-RECT PixelMapping::bounds(const Line& line) const {
-    const int spare = line.widthPixels() / 2 + 2;
+RECT PixelMapping::bounds(const Line& line, int penWidth) const {
+    const int spare = penWidth / 2 + 2;
     const int x1 = x(line.x1());
     const int y1 = y(line.y1());
     const int x2 = x(line.x2());

@@ -7,7 +7,7 @@
 
 namespace dialvane::win32 {
 
-// Twips to pixels for one screen. Values are clamped into what GDI and the window manager
+// Twips to pixels at one DPI. Values are clamped into what GDI and the window manager
 // handle safely, so a stored position far off any screen cannot wrap around.
 class PixelMapping {
 public:
@@ -20,10 +20,13 @@ public:
     int y(float twips) const { return toPixels(twips, tppY_); }
     float twipsX(int pixels) const { return static_cast<float>(pixels) * tppX_; }
     float twipsY(int pixels) const { return static_cast<float>(pixels) * tppY_; }
+    float twipsPerPixelX() const { return tppX_; }
+    float twipsPerPixelY() const { return tppY_; }
     RECT rect(const Control& control) const;
     RECT rect(const Bounds& bounds) const;
-    // Everything a line of its width can touch, with a pixel to spare for the round caps.
-    RECT bounds(const Line& line) const;
+    // Everything a line drawn with a pen this wide can touch, with a pixel to spare for the
+    // round caps.
+    RECT bounds(const Line& line, int penWidth) const;
 
 private:
     static int toPixels(float twips, float twipsPerPixel);

@@ -47,8 +47,8 @@ bool PointerInput::route(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     if (message < WM_MOUSEFIRST || message > WM_MBUTTONDBLCLK) {
         return false;  // not a pointer message: no key state to ask for
     }
-    const float x = mapping_.twipsX(GET_X_LPARAM(lParam));
-    const float y = mapping_.twipsY(GET_Y_LPARAM(lParam));
+    const float x = scales_.sizes().twipsX(GET_X_LPARAM(lParam));
+    const float y = scales_.sizes().twipsY(GET_Y_LPARAM(lParam));
     const std::int16_t shift = shiftState(wParam);
     switch (message) {
         case WM_LBUTTONDOWN:
@@ -90,7 +90,7 @@ void PointerInput::contextMenuKey(HWND window, Point at) {
 }
 
 const Image* PointerInput::imageAt(POINT client) const {
-    return router_.imageAt(mapping_.twipsX(client.x), mapping_.twipsY(client.y));
+    return router_.imageAt(scales_.sizes().twipsX(client.x), scales_.sizes().twipsY(client.y));
 }
 
 // Capture from press to release, so a fast drag never loses its moves or the release.

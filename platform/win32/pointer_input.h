@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "framework/pointer_router.h"
-#include "platform/win32/pixel_mapping.h"
+#include "platform/win32/window_scales.h"
 
 namespace dialvane::win32 {
 
@@ -13,11 +13,13 @@ inline bool menuFromKeyboard(LPARAM lParam) {
 }
 
 // The pointer of one window surface: its mouse messages go to a router in twips, and the
-// pointer stays captured from a press to its release.
+// pointer stays captured from a press to its release. Pictures are hit at the window's sizes;
+// the form's own events, which drag the window, measure as the desktop's positions do.
 class PointerInput {
 public:
-    PointerInput(Form& form, const Frame* panel, const PixelMapping& mapping)
-        : router_(form, panel), mapping_(mapping) {}
+    PointerInput(Form& form, const Frame* panel, const WindowScales& scales)
+        : router_(form, panel, [&scales](Point surface) { return scales.toPositions(surface); }),
+          scales_(scales) {}
 
     // True when the message was the pointer's (or its capture's) and has been handled.
     bool route(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -30,7 +32,7 @@ private:
     void followCapture(HWND window) const;
 
     PointerRouter router_;
-    const PixelMapping& mapping_;
+    const WindowScales& scales_;
 };
 
 }  // namespace dialvane::win32

@@ -44,6 +44,9 @@ inline void deleteDc(HDC dc) {
 inline void closeKey(HKEY key) {
     ::RegCloseKey(key);
 }
+inline void destroyCursor(HCURSOR cursor) {
+    ::DestroyCursor(cursor);
+}
 
 using unique_font = unique_handle<HFONT, deleteGdiObject>;
 using unique_brush = unique_handle<HBRUSH, deleteGdiObject>;
@@ -52,6 +55,7 @@ using unique_bitmap = unique_handle<HBITMAP, deleteGdiObject>;
 using unique_region = unique_handle<HRGN, deleteGdiObject>;
 using unique_dc = unique_handle<HDC, deleteDc>;
 using unique_key = unique_handle<HKEY, closeKey>;
+using unique_cursor = unique_handle<HCURSOR, destroyCursor>;
 
 // Selects an object into a DC and puts the previous one back on scope exit, so the object is
 // never deleted while still selected.

@@ -6,10 +6,25 @@
 namespace dialvane::win32 {
 namespace {
 
-int screenDpi(int axis) {
+Dpi systemDpi() {
     const window_dc screen(nullptr);
-    const int dpi = ::GetDeviceCaps(screen.get(), axis);
-    return dpi > 0 ? dpi : 96;
+    const int x = ::GetDeviceCaps(screen.get(), LOGPIXELSX);
+    const int y = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
+    return Dpi{x > 0 ? x : 96, y > 0 ? y : 96};
+}
+
+// Windows 10 (1607) and later know each window's monitor; older systems have one DPI.
+Win32Platform::DpiSource monitorDpi(Dpi system) {
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+    const auto dpiForWindow = user32 == nullptr
+                                  ? nullptr
+                                  : reinterpret_cast<DpiForWindow>(reinterpret_cast<void (*)()>(
+                                        ::GetProcAddress(user32, "GetDpiForWindow")));
+    return [dpiForWindow, system](HWND window) {
+        const UINT dpi = dpiForWindow != nullptr ? dpiForWindow(window) : 0;
+        return dpi > 0 ? Dpi{static_cast<int>(dpi), static_cast<int>(dpi)} : system;
+    };
 }
 
 std::string localeText(LCTYPE item, const char* fallback) {
@@ -37,23 +52,23 @@ WindowHandle handleOf(HWND window) {
 
 Win32Platform::Win32Platform(const PictureLibrary& pictures)
     : pictures_(pictures),
-      dpiX_(screenDpi(LOGPIXELSX)),
-      dpiY_(screenDpi(LOGPIXELSY)),
+      scales_(systemDpi()),
+      dpiSource_(monitorDpi(scales_.system())),
       numberFormat_(usersNumberFormat()) {}
 
 float Win32Platform::twipsPerPixelX() const {
-    return 1440.0F / static_cast<float>(dpiX_);
+    return scales_.sizes().twipsPerPixelX();
 }
 float Win32Platform::twipsPerPixelY() const {
-    return 1440.0F / static_cast<float>(dpiY_);
+    return scales_.sizes().twipsPerPixelY();
 }
 
 float Win32Platform::screenWidth() const {
-    return static_cast<float>(::GetSystemMetrics(SM_CXSCREEN)) * twipsPerPixelX();
+    return scales_.positions().twipsX(::GetSystemMetrics(SM_CXSCREEN));
 }
 
 float Win32Platform::screenHeight() const {
-    return static_cast<float>(::GetSystemMetrics(SM_CYSCREEN)) * twipsPerPixelY();
+    return scales_.positions().twipsY(::GetSystemMetrics(SM_CYSCREEN));
 }
 
 PixelSize Win32Platform::pictureSize(PictureId picture) const {
@@ -70,7 +85,8 @@ void Win32Platform::refreshNumberFormat() {
 
 void Win32Platform::setWindowRoundRegion(WindowHandle window, std::int32_t width,
                                          std::int32_t height, std::int32_t corner) {
-    unique_region region(::CreateRoundRectRgn(0, 0, width, height, corner, corner));
+    unique_region region(::CreateRoundRectRgn(0, 0, width, height, scales_.scaledX(corner),
+                                              scales_.scaledY(corner)));
     // Without a region the window would lose its outline altogether; keep the old one.
     if (region && ::SetWindowRgn(windowOf(window), region.get(), TRUE) != 0) {
         region.release();  // the system owns it now

@@ -2,8 +2,12 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <utility>
+
 #include "framework/platform.h"
 #include "platform/win32/picture_library.h"
+#include "platform/win32/window_scales.h"
 
 namespace dialvane::win32 {
 
@@ -15,7 +19,16 @@ class Win32Platform : public Platform {
 public:
     explicit Win32Platform(const PictureLibrary& pictures);
 
-    int dpiX() const { return dpiX_; }
+    // Twips per pixel answer for the window's monitor; the screen's size in twips, for the
+    // primary monitor's DPI.
+    const WindowScales& scales() const { return scales_; }
+    // The window is now shown on a monitor of this DPI.
+    void setWindowDpi(Dpi dpi) { scales_.setWindowDpi(dpi); }
+    // The DPI of the monitor that shows a window: what user32's GetDpiForWindow says where it
+    // has one, else the system's; or what the source given here says.
+    using DpiSource = std::function<Dpi(HWND window)>;
+    Dpi dpiOf(HWND window) const { return dpiSource_(window); }
+    void setDpiSource(DpiSource source) { dpiSource_ = std::move(source); }
 
     float twipsPerPixelX() const override;
     float twipsPerPixelY() const override;
@@ -34,6 +47,7 @@ public:
                            std::int32_t& freeClusters, std::int32_t& totalClusters) override;
     std::int16_t GetAsyncKeyState(std::int32_t virtualKey) override;
 
+    // The corner, in pixels of the primary monitor, grows and shrinks with the window's monitor.
     void setWindowRoundRegion(WindowHandle window, std::int32_t width, std::int32_t height,
                               std::int32_t corner) override;
     void SetWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
@@ -82,8 +96,8 @@ public:
 
 private:
     const PictureLibrary& pictures_;
-    int dpiX_;
-    int dpiY_;
+    WindowScales scales_;
+    DpiSource dpiSource_;
     NumberFormat numberFormat_;
 };
 

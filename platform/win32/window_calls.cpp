@@ -117,14 +117,13 @@ ScreenRect nearestMonitor(const std::vector<RECT>& monitors, const RECT& window)
 
 std::vector<TwipsRect> Win32Platform::monitorAreas() {
     const std::vector<RECT> found = monitorRects();
-    // Positions convert as the screen's width does.
-    const float x = twipsPerPixelX();
-    const float y = twipsPerPixelY();
+    // Positions convert as the screen's width does, at the primary monitor's scale.
+    const PixelMapping& at = scales_.positions();
     std::vector<TwipsRect> areas;
     areas.reserve(found.size());
     for (const RECT& rect : found) {
-        areas.push_back({static_cast<float>(rect.left) * x, static_cast<float>(rect.top) * y,
-                         static_cast<float>(rect.right) * x, static_cast<float>(rect.bottom) * y});
+        areas.push_back({at.twipsX(rect.left), at.twipsY(rect.top), at.twipsX(rect.right),
+                         at.twipsY(rect.bottom)});
     }
     return areas;
 }

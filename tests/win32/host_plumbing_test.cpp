@@ -46,7 +46,8 @@ TEST(HostPlumbing, PuttingIntoAHeldPointerReleasesWhatItHeld) {
 class Fonts : public ::testing::Test, protected testing::ProgramServices {};
 
 TEST_F(Fonts, TheFamilyIsPartOfWhatMakesAFont) {
-    const win32::ElementPainter painter(pictures, win32::PixelMapping(15, 15), 96);
+    const win32::WindowScales scales({96, 96});
+    const win32::ElementPainter painter(pictures, scales);
     const Font sans{"No Such Face", 9, 400, FontFamily::Sans};
     const Font serif{"No Such Face", 9, 400, FontFamily::Serif};
     EXPECT_EQ(painter.font(sans), painter.font(sans));

@@ -158,6 +158,15 @@ TEST_F(ProgramPictures, IconAndPointingHandLoad) {
     if (cursor.hbmColor != nullptr) {
         ::DeleteObject(cursor.hbmColor);
     }
+
+    // On a monitor of another scale the hand is made at that size from the cursor itself.
+    ICONINFO scaled{};
+    ASSERT_TRUE(::GetIconInfo(pictures.cursor(PointerId::Hand, 48), &scaled));
+    BITMAP bits{};
+    ::GetObjectW(scaled.hbmMask, sizeof bits, &bits);
+    EXPECT_EQ(bits.bmWidth, 48);
+    ::DeleteObject(scaled.hbmMask);
+    EXPECT_EQ(pictures.cursor(PointerId::Hand, ::GetSystemMetrics(SM_CXCURSOR)), hand);
 }
 
 // Version information: what Explorer shows for the file.
@@ -182,10 +191,15 @@ std::wstring versionText(const std::vector<BYTE>& block, const wchar_t* name) {
     return text;
 }
 
-TEST(ProgramFile, CarriesItsVersionInformation) {
+// Dialvane.exe beside the tests.
+std::wstring programPath() {
     std::wstring path(MAX_PATH, L'\0');
     path.resize(::GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
-    path = path.substr(0, path.find_last_of(L"\\/") + 1) + L"Dialvane.exe";
+    return path.substr(0, path.find_last_of(L"\\/") + 1) + L"Dialvane.exe";
+}
+
+TEST(ProgramFile, CarriesItsVersionInformation) {
+    const std::wstring path = programPath();
     DWORD ignored = 0;
     const DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
     ASSERT_GT(size, 0U);
@@ -203,6 +217,29 @@ TEST(ProgramFile, CarriesItsVersionInformation) {
     EXPECT_EQ(HIWORD(fixed->dwFileVersionMS), DIALVANE_VERSION_MAJOR);
     EXPECT_EQ(LOWORD(fixed->dwFileVersionMS), DIALVANE_VERSION_MINOR);
     EXPECT_EQ(HIWORD(fixed->dwProductVersionLS), DIALVANE_VERSION_PATCH);
+}
+
+// Windows reads from the manifest that the program draws itself for each monitor's scale (the
+// second version of that where there is one), and older systems the setting they know.
+TEST(ProgramFile, DeclaresItselfAwareOfEachMonitorsScale) {
+    const std::wstring path = programPath();
+    ACTCTXW description{};
+    description.cbSize = sizeof description;
+    description.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    description.lpSource = path.c_str();
+    description.lpResourceName = MAKEINTRESOURCEW(1);
+    HANDLE context = ::CreateActCtxW(&description);
+    ASSERT_NE(context, INVALID_HANDLE_VALUE) << ::GetLastError();
+    wchar_t value[64]{};
+    EXPECT_TRUE(::QueryActCtxSettingsW(0, context,
+                                       L"http://schemas.microsoft.com/SMI/2016/WindowsSettings",
+                                       L"dpiAwareness", value, 64, nullptr));
+    EXPECT_STREQ(value, L"PerMonitorV2, PerMonitor");
+    EXPECT_TRUE(::QueryActCtxSettingsW(0, context,
+                                       L"http://schemas.microsoft.com/SMI/2005/WindowsSettings",
+                                       L"dpiAware", value, 64, nullptr));
+    EXPECT_STREQ(value, L"true/pm");
+    ::ReleaseActCtx(context);
 }
 
 }  // namespace
