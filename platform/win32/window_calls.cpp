@@ -43,13 +43,19 @@ CloakQuery cloakQuery() {
     return query;
 }
 
+// A top-level window's style says whether it shows and whether it is minimised: one question
+// where IsWindowVisible and IsIconic ask one each, and each is a trip to Wine's server.
+DWORD styleOf(HWND window) {
+    return static_cast<DWORD>(::GetWindowLongW(window, GWL_STYLE));
+}
+
 std::optional<WindowPlace> placeOf(HWND window) {
     RECT rect{};
     if (!::GetWindowRect(window, &rect)) {
         return std::nullopt;
     }
-    return WindowPlace{screenRect(rect), ::IsWindowVisible(window) != FALSE,
-                       ::IsIconic(window) != FALSE};
+    const DWORD style = styleOf(window);
+    return WindowPlace{screenRect(rect), (style & WS_VISIBLE) != 0, (style & WS_MINIMIZE) != 0};
 }
 
 ScreenRect monitorOf(HWND window) {
@@ -177,7 +183,8 @@ void Win32Platform::windowsFromTop(const std::function<bool(const TopLevelWindow
     for (HWND window : all) {
         TopLevelWindow facts;
         facts.handle = handleOf(window);
-        facts.place.visible = ::IsWindowVisible(window) != FALSE;
+        const DWORD style = styleOf(window);
+        facts.place.visible = (style & WS_VISIBLE) != 0;
         if (facts.place.visible) {
             RECT rect{};
             if (!::GetWindowRect(window, &rect)) {
@@ -187,10 +194,10 @@ void Win32Platform::windowsFromTop(const std::function<bool(const TopLevelWindow
             DWORD process = 0;
             ::GetWindowThreadProcessId(window, &process);
             facts.process = process;
-            facts.place.minimised = process != ownProcess && ::IsIconic(window) != FALSE;
+            facts.place.minimised = process != ownProcess && (style & WS_MINIMIZE) != 0;
             if (process != ownProcess && !facts.place.minimised) {
                 facts.className = className(facts.handle);
-                facts.style = static_cast<std::uint32_t>(::GetWindowLongW(window, GWL_STYLE));
+                facts.style = style;
                 facts.topmost = (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
                 if (monitors.empty()) {
                     monitors = monitorRects();
