@@ -18,7 +18,7 @@ using testing::pumpMessages;
 using win32::com_ptr;
 
 // The real services, with a memory load and physical memory the test sets; boxes and clean-ups
-// are counted, not shown or done.
+// are logged, not shown or done.
 class ScriptedServices : public win32::Win32Platform {
 public:
     using Win32Platform::Win32Platform;
@@ -33,16 +33,15 @@ public:
         return true;
     }
     void MsgBox(WindowHandle, std::string_view prompt, std::string_view) override {
-        boxes.emplace_back(prompt);
+        done.emplace_back(prompt);
     }
     bool clearClipboard(WindowHandle) override {
-        ++cleanUps;
+        done.emplace_back("clipboard emptied");
         return true;
     }
     std::uint32_t load = 45;
     int physicalQueries = 0;
-    std::vector<std::string> boxes;
-    int cleanUps = 0;
+    std::vector<std::string> done;
 };
 
 constexpr wchar_t runKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -74,26 +73,16 @@ VARIANT self() {
     return child;
 }
 
-std::wstring text(HRESULT (IAccessible::*get)(VARIANT, BSTR*), IAccessible& object) {
+std::wstring text(HRESULT (IAccessible::*get)(VARIANT, BSTR*), IAccessible& object,
+                  LONG id = CHILDID_SELF) {
+    VARIANT child = self();
+    child.lVal = id;
     BSTR value = nullptr;
-    if ((object.*get)(self(), &value) != S_OK || value == nullptr) {
+    if ((object.*get)(child, &value) != S_OK || value == nullptr) {
         return L"(none)";
     }
     std::wstring copy(value);
     ::SysFreeString(value);
-    return copy;
-}
-
-std::wstring nameOf(IAccessible& object, LONG id) {
-    VARIANT child{};
-    child.vt = VT_I4;
-    child.lVal = id;
-    BSTR name = nullptr;
-    std::wstring copy = L"(none)";
-    if (object.get_accName(child, &name) == S_OK && name != nullptr) {
-        copy = name;
-    }
-    ::SysFreeString(name);
     return copy;
 }
 
@@ -106,7 +95,7 @@ LONG childNamed(IAccessible& parent, const std::wstring& wanted) {
     ::AccessibleChildren(&parent, 0, count, children.data(), &obtained);
     LONG found = 0;
     for (VARIANT& child : children) {
-        if (child.vt == VT_I4 && nameOf(parent, child.lVal) == wanted) {
+        if (child.vt == VT_I4 && text(&IAccessible::get_accName, parent, child.lVal) == wanted) {
             found = child.lVal;
         }
         ::VariantClear(&child);
@@ -151,7 +140,10 @@ protected:
         HWND focus = ::GetFocus();
         ::PostMessageW(focus, WM_KEYDOWN, virtualKey, 1);
         ::PostMessageW(focus, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001));
-        pumpMessages(20, [this](MSG& message) { window.dispatch(message); });
+        for (MSG message{}; ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
+            window.dispatch(message);
+        }
+        pumpMessages(20);
     }
     std::vector<Event> eventsOfTick() {
         events.clear();
@@ -197,9 +189,8 @@ TEST_F(ScreenReader, TheGaugeIsAProgressBarNamedByItsModeShowingItsReading) {
     }
 }
 
-// The figures of the tooltip and the description: asked for at the hover, at each tick while
-// the tooltip shows, and when a reader asks; never else.
-TEST_F(ScreenReader, TheFiguresAreAskedForOnlyWhileTheTooltipShowsOrAReaderAsks) {
+// The tooltip's figures: asked for at the hover and at each tick while it shows; never else.
+TEST_F(ScreenReader, TheFiguresAreAskedForOnlyWhileTheTooltipShows) {
     HWND gauge = window.handle();
     const LPARAM dial = MAKELPARAM(40, 20);
     const auto tick = [&] { ::SendMessageW(gauge, WM_TIMER, 2, 0); };  // Timer1, defined second
@@ -215,14 +206,6 @@ TEST_F(ScreenReader, TheFiguresAreAskedForOnlyWhileTheTooltipShowsOrAReaderAsks)
     ::SendMessageW(gauge, WM_MOUSEHOVER, 0, dial);
     tick();
     EXPECT_EQ(platform.physicalQueries, 3) << "shown again after a press without a move";
-
-    const com_ptr<IAccessible> reader = accessibleOf(gauge);
-    ASSERT_TRUE(reader);
-    const std::wstring point = win32::widen(platform.numberFormat().decimalSeparator);
-    EXPECT_EQ(text(&IAccessible::get_accDescription, *reader.get()),
-              L"Arbeitsspeicher: 11" + point + L"2 GB von 15" + point + L"9 GB belegt, 4" + point +
-                  L"7 GB frei");
-    EXPECT_EQ(platform.physicalQueries, 4);
 }
 
 TEST_F(ScreenReader, ChangesAreAnnouncedWhenTheyHappenAndOnlyThen) {
@@ -282,7 +265,7 @@ TEST_F(ScreenReader, HitTestingTheRedCrossFindsTheChildThatEnumerationNamesBeend
     ASSERT_EQ(panel->accHitTest(middle.x, middle.y, &hit), S_OK);
     ASSERT_EQ(hit.vt, VT_I4);
     EXPECT_EQ(hit.lVal, cross);
-    EXPECT_EQ(nameOf(*panel.get(), hit.lVal), L"Beenden");
+    EXPECT_EQ(text(&IAccessible::get_accName, *panel.get(), hit.lVal), L"Beenden");
 }
 
 TEST_F(ScreenReader, OnlyTheKeyboardsContextMenuRequestOpensTheOptions) {
@@ -307,12 +290,11 @@ TEST_F(ScreenReader, OnlyTheKeyboardsContextMenuRequestOpensTheOptions) {
 TEST_F(ScreenReader, SpaceClicksOnlyAButtonThatCanBeSeen) {
     const struct {
         const CommandButton& button;
-        const char* box;  // its box in the options view
-        int cleanUps;
-    } buttons[] = {{form.cmd_auto, "Eintrag war erfolgreich.", 0},
-                   {form.cmd_aus, "Eintrag gelöscht", 0},
-                   {form.cmd_clear, nullptr, 1},
-                   {form.cmd_weiter, nullptr, 0}};
+        std::vector<std::string> done;  // by a click in the options view
+    } buttons[] = {{form.cmd_auto, {"Eintrag war erfolgreich."}},
+                   {form.cmd_aus, {"Eintrag gelöscht"}},
+                   {form.cmd_clear, {"clipboard emptied"}},
+                   {form.cmd_weiter, {}}};
     for (const bool shown : {false, true}) {
         if (shown) {
             ASSERT_NO_FATAL_FAILURE(openOptions());
@@ -324,14 +306,9 @@ TEST_F(ScreenReader, SpaceClicksOnlyAButtonThatCanBeSeen) {
                 key(VK_TAB);
             }
             ASSERT_EQ(::GetFocus(), target) << what;
-            platform.boxes.clear();
-            platform.cleanUps = 0;
+            platform.done.clear();
             key(VK_SPACE);
-            EXPECT_EQ(platform.boxes, shown && pressed.box != nullptr
-                                          ? std::vector<std::string>{pressed.box}
-                                          : std::vector<std::string>{})
-                << what;
-            EXPECT_EQ(platform.cleanUps, shown ? pressed.cleanUps : 0) << what;
+            EXPECT_EQ(platform.done, shown ? pressed.done : std::vector<std::string>{}) << what;
             EXPECT_EQ(autoStartValue(), shown && &pressed.button == &form.cmd_auto) << what;
         }
         EXPECT_EQ(form.width(), 1200) << "the round gauge, again or still";
@@ -351,12 +328,11 @@ TEST_F(ScreenReader, WhatTheOutlineClipsAwayTakesNoValueNorAction) {
     ::SendMessageW(window.controlOf(form.cmd_clear), BM_CLICK, 0, 0);
     pumpMessages(20);
     EXPECT_EQ(form.txtHeight.text(), "1200");
-    EXPECT_EQ(platform.cleanUps, 0);
+    EXPECT_EQ(platform.done, std::vector<std::string>{});
 
     const com_ptr<IAccessible> panel = accessibleOf(window.controlOf(form.Frame1));
     ASSERT_TRUE(panel);
-    VARIANT cross{};
-    cross.vt = VT_I4;
+    VARIANT cross = self();
     cross.lVal = childNamed(*panel.get(), L"Beenden");
     ASSERT_NE(cross.lVal, 0);
     EXPECT_EQ(panel->accDoDefaultAction(cross), DISP_E_MEMBERNOTFOUND);

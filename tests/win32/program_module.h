@@ -29,27 +29,19 @@ private:
     HMODULE module_ = nullptr;
 };
 
-// Dispatches this thread's messages for a while, as the program's message loop would, or
-// through the given step (the program window's own, say).
-template <typename Dispatch>
-void pumpMessages(DWORD milliseconds, Dispatch dispatch) {
+// Dispatches this thread's messages for a while, as the program's message loop would.
+inline void pumpMessages(DWORD milliseconds) {
     const DWORD start = ::GetTickCount();
     do {
         MSG message{};
         while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message != WM_QUIT) {
-                dispatch(message);
+                ::TranslateMessage(&message);
+                ::DispatchMessageW(&message);
             }
         }
         ::Sleep(1);
     } while (::GetTickCount() - start < milliseconds);
-}
-
-inline void pumpMessages(DWORD milliseconds) {
-    pumpMessages(milliseconds, [](MSG& message) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    });
 }
 
 }  // namespace dialvane::testing
