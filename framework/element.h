@@ -71,6 +71,7 @@ struct Bounds {
     float top = 0;
     float width = 0;
     float height = 0;
+    friend bool operator==(const Bounds&, const Bounds&) = default;
 };
 
 struct Point {

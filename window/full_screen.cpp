@@ -98,10 +98,7 @@ bool FullScreenWatch::walkDue(Platform& platform, WindowHandle gauge, const Boun
     if (cover_ != 0 && cover_ != look.front) {
         look.coverPlace = platform.windowPlace(cover_);
     }
-    look.left = place.left;
-    look.top = place.top;
-    look.width = place.width;
-    look.height = place.height;
+    look.gauge = place;
     sinceWalk_ += elapsed;
     const bool due = again_ || look != last_ || sinceWalk_ >= walkEvery;
     last_ = look;

@@ -40,7 +40,7 @@ private:
         WindowHandle front = 0;
         std::optional<WindowPlace> frontPlace;
         std::optional<WindowPlace> coverPlace;
-        float left = 0, top = 0, width = 0, height = 0;
+        Bounds gauge;
         friend bool operator==(const Look&, const Look&) = default;
     };
 
