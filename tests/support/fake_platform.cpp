@@ -112,7 +112,6 @@ std::optional<WindowPlace> FakePlatform::windowPlace(WindowHandle window) {
 void FakePlatform::windowsFromTop(const std::function<bool(const TopLevelWindow&)>& visit) {
     ++walks;
     for (const TopLevelWindow& window : zOrder) {
-        ++windowsVisited;
         if (!visit(window)) {
             return;
         }

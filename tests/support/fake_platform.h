@@ -134,7 +134,6 @@ public:
     std::vector<TopLevelWindow> zOrder;
     std::vector<WindowHandle> cloaked;
     int walks = 0;
-    int windowsVisited = 0;
     std::vector<WindowHandle> cloakQuestions;
     std::int32_t notificationState = 5;  // accepts notifications
 

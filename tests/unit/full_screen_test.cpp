@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,43 +15,42 @@ namespace {
 using testing::FakePlatform;
 constexpr WindowHandle other = 0x30040;
 constexpr WindowHandle film = 0x30050;
+constexpr WindowHandle shell = FakePlatform::shellWindow;
+constexpr WindowHandle desktop = FakePlatform::desktopWindow;
 constexpr ScreenRect first = FakePlatform::firstMonitor;
 constexpr ScreenRect second{1024, -128, 2304, 896};
 constexpr ScreenRect beyond{-3, -3, 1030, 770};
 constexpr ScreenRect oneShort{0, 0, 1023, 768};
-constexpr ScreenRect besideTaskbar{-8, -8, 1032, 736};  // maximised, frame past the edges
+constexpr ScreenRect workArea{-8, -8, 1032, 736};  // maximised, frame past the edges
 constexpr ScreenRect noTaskbar{-8, -8, 1032, 776};
 constexpr ScreenRect small{9, 9, 99, 99};
-constexpr std::uint32_t framed = wsCaption | wsThickFrame;
 constexpr std::int32_t accepts = 5;
 
-// A shown window of another program, with what a row changes in it.
-TopLevelWindow shown(WindowHandle handle, ScreenRect rect, ScreenRect monitor = first,
-                     const std::function<void(TopLevelWindow&)>& change = {}) {
+// What a row changes in a shown window of another program.
+using Change = void (*)(TopLevelWindow&);
+constexpr Change maximised = [](TopLevelWindow& w) {
+    w.style = wsMaximize | wsCaption | wsThickFrame;
+};
+constexpr Change sizingFrame = [](TopLevelWindow& w) { w.style = wsMaximize | wsThickFrame; };
+constexpr Change borderless = [](TopLevelWindow& w) { w.style = wsMaximize; };
+constexpr Change hidden = [](TopLevelWindow& w) { w.place.visible = false; };
+constexpr Change minimised = [](TopLevelWindow& w) { w.place.minimised = true; };
+constexpr Change topmost = [](TopLevelWindow& w) { w.topmost = true; };
+constexpr Change ours = [](TopLevelWindow& w) { w.process = FakePlatform::ownProcess; };
+constexpr Change wallpaper = [](TopLevelWindow& w) { w.className = "WorkerW"; };
+constexpr Change progman = [](TopLevelWindow& w) { w.className = "Progman"; };
+
+TopLevelWindow shown(WindowHandle handle, ScreenRect rect = first, ScreenRect monitor = first,
+                     Change change = nullptr) {
     TopLevelWindow window;
     window.handle = handle;
     window.place = {rect, true, false};
     window.process = 9;
     window.monitor = monitor;
-    if (change) {
+    if (change != nullptr) {
         change(window);
     }
     return window;
-}
-void maximised(TopLevelWindow& w) {
-    w.style = wsMaximize | framed;
-}
-void hidden(TopLevelWindow& w) {
-    w.place.visible = false;
-}
-void minimised(TopLevelWindow& w) {
-    w.place.minimised = true;
-}
-void topmost(TopLevelWindow& w) {
-    w.topmost = true;
-}
-void ours(TopLevelWindow& w) {
-    w.process = FakePlatform::ownProcess;
 }
 
 TEST(FullScreen, TheFirstWindowLeftOnTheGaugesMonitorCoversIt) {
@@ -60,137 +58,41 @@ TEST(FullScreen, TheFirstWindowLeftOnTheGaugesMonitorCoversIt) {
         const char* name;
         std::vector<TopLevelWindow> windows;  // from the top
         WindowHandle front;
-        std::vector<WindowHandle> cloaked;
-        std::int32_t state;
         WindowHandle cover;
+        // Windows asks dwmapi for cloaking: only of windows that would decide.
         std::size_t cloakQuestions;
+        std::int32_t state = accepts;
+        std::vector<WindowHandle> cloaked = {};
     } cases[] = {
-        {"fills the monitor", {shown(other, first)}, other, {}, accepts, other, 1},
-        {"reaches past it", {shown(other, beyond)}, other, {}, accepts, other, 1},
-        {"one pixel short", {shown(other, oneShort)}, other, {}, accepts, 0, 1},
-        {"maximised beside the taskbar",
-         {shown(other, besideTaskbar, first, maximised)},
-         other,
-         {},
-         accepts,
-         0,
-         1},
-        {"maximised, no taskbar",
-         {shown(other, noTaskbar, first, maximised)},
-         other,
-         {},
-         accepts,
-         0,
-         1},
-        {"maximised, client area fills the monitor without a taskbar (own title bar)",
-         {shown(other, first, first, maximised)},
-         other,
-         {},
-         accepts,
-         0,
-         1},
-        {"maximised with a sizing frame only",
-         {shown(other, noTaskbar, first, [](auto& w) { w.style = wsMaximize | wsThickFrame; })},
-         other,
-         {},
-         accepts,
-         0,
-         1},
-        {"maximised without caption or frame (a borderless game)",
-         {shown(other, first, first, [](auto& w) { w.style = wsMaximize; })},
-         other,
-         {},
-         accepts,
-         other,
-         1},
-        {"on the other monitor", {shown(other, second, second)}, other, {}, accepts, 0, 0},
-        {"one of ours", {shown(other, first, first, ours)}, other, {}, accepts, 0, 0},
-        {"the shell's window",
-         {shown(FakePlatform::shellWindow, first)},
-         FakePlatform::shellWindow,
-         {},
-         accepts,
-         0,
-         0},
-        {"the desktop",
-         {shown(FakePlatform::desktopWindow, first)},
-         FakePlatform::desktopWindow,
-         {},
-         accepts,
-         0,
-         0},
-        {"the shell's wallpaper",
-         {shown(other, first, first, [](auto& w) { w.className = "WorkerW"; })},
-         other,
-         {},
-         accepts,
-         0,
-         0},
-        {"the program manager",
-         {shown(other, first, first, [](auto& w) { w.className = "Progman"; })},
-         other,
-         {},
-         accepts,
-         0,
-         0},
-        {"gone", {}, other, {}, accepts, 0, 0},
-        {"no foreground", {}, 0, {}, accepts, 0, 0},
-        {"a film, not in front: the user works on the other monitor",
-         {shown(other, small, second), shown(film, first)},
-         other,
-         {},
-         accepts,
-         film,
-         1},
-        {"an ordinary window over the film",
-         {shown(other, small), shown(film, first)},
-         film,
-         {},
-         accepts,
-         0,
-         1},
-        {"hidden and minimised windows over it",
-         {shown(other, small, first, hidden), shown(0x30060, small, first, minimised),
-          shown(film, first)},
-         0,
-         {},
-         accepts,
-         film,
-         1},
-        {"a topmost gadget over it",
-         {shown(other, small, first, topmost), shown(film, first)},
-         film,
-         {},
-         accepts,
-         film,
-         1},
-        {"topmost and full screen", {shown(film, first, first, topmost)}, 0, {}, accepts, film, 1},
-        {"a cloaked window over it",
-         {shown(other, small), shown(film, first)},
-         film,
-         {other},
-         accepts,
-         film,
-         2},
-        {"cloaked itself", {shown(film, first)}, film, {film}, accepts, 0, 1},
-        {"on the second monitor with the gauge there too",
-         {shown(film, second, second)},
-         film,
-         {},
-         accepts,
-         0,
-         0},
-        {"Windows says busy", {shown(other, small)}, other, {}, qunsBusy, other, 1},
-        {"a Direct3D game", {shown(other, small)}, other, {}, qunsRunningD3dFullScreen, other, 1},
-        {"a presentation", {shown(other, small)}, other, {}, qunsPresentationMode, other, 1},
-        {"busy on the other monitor", {shown(other, second, second)}, other, {}, qunsBusy, 0, 0},
-        {"busy, our own window in front",
-         {shown(other, small, first, ours)},
-         other,
-         {},
-         qunsBusy,
-         0,
-         0},
+        {"fills the monitor", {shown(other)}, other, other, 1},
+        {"reaches past it", {shown(other, beyond)}, other, other, 1},
+        {"one pixel short", {shown(other, oneShort)}, other, 0, 1},
+        {"maximised beside the taskbar", {shown(other, workArea, first, maximised)}, other, 0, 1},
+        {"maximised, no taskbar", {shown(other, noTaskbar, first, maximised)}, other, 0, 1},
+        {"maximised, own title bar", {shown(other, first, first, maximised)}, other, 0, 1},
+        {"maximised, frame only", {shown(other, noTaskbar, first, sizingFrame)}, other, 0, 1},
+        {"maximised borderless game", {shown(other, first, first, borderless)}, other, other, 1},
+        {"on the other monitor", {shown(other, second, second)}, other, 0, 0},
+        {"one of ours", {shown(other, first, first, ours)}, other, 0, 0},
+        {"the shell's window", {shown(shell)}, shell, 0, 0},
+        {"the desktop", {shown(desktop)}, desktop, 0, 0},
+        {"the shell's wallpaper", {shown(other, first, first, wallpaper)}, other, 0, 0},
+        {"the program manager", {shown(other, first, first, progman)}, other, 0, 0},
+        {"gone", {}, other, 0, 0},
+        {"no foreground", {}, 0, 0, 0},
+        {"a film, the user elsewhere", {shown(other, small, second), shown(film)}, other, film, 1},
+        {"an ordinary window over the film", {shown(other, small), shown(film)}, film, 0, 1},
+        {"a hidden window over it", {shown(other, small, first, hidden), shown(film)}, 0, film, 1},
+        {"minimised over it", {shown(other, small, first, minimised), shown(film)}, 0, film, 1},
+        {"a topmost gadget", {shown(other, small, first, topmost), shown(film)}, film, film, 1},
+        {"topmost and full screen", {shown(film, first, first, topmost)}, 0, film, 1},
+        {"a cloaked window", {shown(other, small), shown(film)}, film, film, 2, accepts, {other}},
+        {"cloaked itself", {shown(film)}, film, 0, 1, accepts, {film}},
+        {"Windows says busy", {shown(other, small)}, other, other, 1, qunsBusy},
+        {"a Direct3D game", {shown(other, small)}, other, other, 1, qunsRunningD3dFullScreen},
+        {"a presentation", {shown(other, small)}, other, other, 1, qunsPresentationMode},
+        {"busy on the other monitor", {shown(other, second, second)}, other, 0, 0, qunsBusy},
+        {"busy, ours in front", {shown(other, small, first, ours)}, other, 0, 0, qunsBusy},
     };
     for (const auto& c : cases) {
         FakePlatform platform;
@@ -199,12 +101,11 @@ TEST(FullScreen, TheFirstWindowLeftOnTheGaugesMonitorCoversIt) {
         platform.cloaked = c.cloaked;
         platform.notificationState = c.state;
         EXPECT_EQ(fullScreenCover(platform, testing::FakeHost::window), c.cover) << c.name;
-        // Windows asks dwmapi for cloaking: only of windows that would decide.
         EXPECT_EQ(platform.cloakQuestions.size(), c.cloakQuestions) << c.name;
     }
     FakePlatform platform;
     platform.gaugeMonitor = second;
-    platform.zOrder = {shown(film, second, second), shown(other, first)};
+    platform.zOrder = {shown(film, second, second), shown(other)};
     EXPECT_EQ(fullScreenCover(platform, testing::FakeHost::window), film) << "the gauge's monitor";
 }
 
@@ -228,16 +129,15 @@ TEST_F(SteppingAside, TheGaugeStepsAsideAndComesBackShowingTheCurrentReading) {
     host.advance(300);
     const auto saves = platform.saves;
     platform.foreground = film;
-    platform.zOrder = {shown(film, first)};
+    platform.zOrder = {shown(film)};
     host.advance(30);
     EXPECT_TRUE(form.steppedAside() && form.visible());
     EXPECT_TRUE(form.Timer1.enabled() && !form.Timer2.enabled()) << "the sweep ends";
-    EXPECT_EQ(form.Timer1.interval(), 250);
     const int queries = platform.memoryQueries;
     const int needleChanges = host.changesOf(form.SecZ);
     const int ticks = host.ticksOf(form.Timer1);
     host.advance(1000);
-    EXPECT_EQ(host.ticksOf(form.Timer1) - ticks, 4);
+    EXPECT_EQ(host.ticksOf(form.Timer1) - ticks, 4) << "a tick every 250 ms";
     EXPECT_EQ(platform.memoryQueries, queries) << "no readings";
     EXPECT_EQ(host.changesOf(form.SecZ), needleChanges) << "nothing to paint";
     form.StartSweep();  // what a handler of a box left open may do meanwhile
@@ -281,7 +181,7 @@ TEST_F(SteppingAside, TheWindowsAreWalkedWhenSomethingChangedOrOnceASecond) {
     platform.zOrder = {shown(other, small, second)};
     host.advance(250);
     ASSERT_FALSE(form.steppedAside());
-    platform.zOrder.push_back(shown(film, first));
+    platform.zOrder.push_back(shown(film));
     host.advance(900);
     EXPECT_FALSE(form.steppedAside()) << "not walked yet";
     host.advance(100);

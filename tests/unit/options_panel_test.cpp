@@ -120,9 +120,6 @@ TEST_F(Options, TheStartCommandIsTheProgramWithoutItsExtension) {
         {"C:\\Tools\\Dialvane.v2.exe", "C:\\Tools", "Dialvane.v2", "C:\\Tools\\Dialvane.v2.exe"},
         {"C:\\Meine Tools\\Dialvane.v2.exe", "C:\\Meine Tools", "Dialvane.v2",
          "\"C:\\Meine Tools\\Dialvane.v2.exe\""},
-        {"C:\\Users\\john.doe\\AppData\\Local\\Programs\\Dialvane\\Dialvane.exe",
-         "C:\\Users\\john.doe\\AppData\\Local\\Programs\\Dialvane", "Dialvane",
-         "C:\\Users\\john.doe\\AppData\\Local\\Programs\\Dialvane\\Dialvane"},
         {"C:\\Users\\john.doe\\Tools\\gauge", "C:\\Users\\john.doe\\Tools", "gauge",
          "C:\\Users\\john.doe\\Tools\\gauge"},
     };
