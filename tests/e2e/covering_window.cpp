@@ -1,14 +1,13 @@
 // Another program beside the gauge, as a person's desktop has them.
 //
-//   covering_window SHAPE CLASS [monitor=N] [behind] [hold=MS]
+//   covering_window SHAPE CLASS [monitor=N] [hold=MS]
 // shows a window for a while (hold, default 1000 ms): SHAPE full covers monitor N (0 the
 // primary, 1 the other) as a game or a film does; maximised is a captioned, sizable window
 // maximised there that draws its own title bar (its client area is the whole window, as in a
-// browser); WIDTHxHEIGHT is an ordinary captioned window. It takes the foreground unless told
-// behind (not with maximised, which Windows always activates). It prints how Win32 sees the window
-// of class CLASS meanwhile (hidden, or still shown and whether first in the Z order; shown again
-// while this one was there) and after this one has gone (shown again: when, whether topmost and
-// first, and its place; or still hidden).
+// browser); WIDTHxHEIGHT is an ordinary captioned window. It takes the foreground and prints
+// how Win32 sees the window of class CLASS meanwhile (hidden, or still shown and whether first
+// in the Z order; shown again while this one was there) and after this one has gone (shown
+// again: when, whether topmost and first, and its place; or still hidden).
 //
 //   covering_window layout "L,T WxH; …"
 // waits until Win32 sees these monitors, the primary first, then tells every top-level window
@@ -123,15 +122,12 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     std::size_t monitor = 0;
-    bool behind = false;
     DWORD hold = 1000;
     for (int i = 3; i < argc; ++i) {
         if (std::wcsncmp(argv[i], L"monitor=", 8) == 0) {
             monitor = std::wcstoul(argv[i] + 8, nullptr, 10);
         } else if (std::wcsncmp(argv[i], L"hold=", 5) == 0) {
             hold = std::wcstoul(argv[i] + 5, nullptr, 10);
-        } else if (std::wcscmp(argv[i], L"behind") == 0) {
-            behind = true;
         } else {
             return 2;
         }
@@ -160,13 +156,11 @@ int wmain(int argc, wchar_t** argv) {
         0, type.lpszClassName, L"Covering window", full ? WS_POPUP : WS_OVERLAPPEDWINDOW,
         area.left + inset, area.top + inset, width, height, nullptr, nullptr, nullptr, nullptr);
     const DWORD shown = ::GetTickCount();  // shown, it is in front at once
-    ::ShowWindow(cover, behind ? SW_SHOWNOACTIVATE : maximised ? SW_SHOWMAXIMIZED : SW_SHOW);
-    if (!behind) {
-        ::SetForegroundWindow(cover);
-        if (!pumpUntil([&] { return ::GetForegroundWindow() == cover; }, 5000)) {
-            std::puts("never in front");
-            return 1;
-        }
+    ::ShowWindow(cover, maximised ? SW_SHOWMAXIMIZED : SW_SHOW);
+    ::SetForegroundWindow(cover);
+    if (!pumpUntil([&] { return ::GetForegroundWindow() == cover; }, 5000)) {
+        std::puts("never in front");
+        return 1;
     }
     const auto rest = [&] {
         const DWORD since = ::GetTickCount() - shown;

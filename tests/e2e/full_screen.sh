@@ -34,7 +34,6 @@ cover() {
     screenshot "$1"
     wait_report "$1"
 }
-place() { printf '%s,%s %sx%s' "$WIN_X" "$WIN_Y" "$WIN_W" "$WIN_H"; }
 # expect_back NAME: hidden within half a second, back on top where it was within half a second.
 expect_back() {
     [[ $(report "$1") =~ hidden\ after\ ([0-9]+)\ ms\;shown\ after\ ([0-9]+)\ ms,\ topmost,\ first,\ at\ (.*)$ ]] ||
@@ -42,9 +41,11 @@ expect_back() {
     local hidden=${BASH_REMATCH[1]} back=${BASH_REMATCH[2]} at=${BASH_REMATCH[3]}
     assert_between 0 500 "$hidden" "$1: ms until hidden"
     assert_between 0 500 "$back" "$1: ms until back"
-    assert_eq "$(place)" "$at" "$1: place after coming back"
+    assert_eq "$WIN_X,$WIN_Y ${WIN_W}x$WIN_H" "$at" "$1: place after coming back"
 }
+# expect_shown NAME ARGS...: a cover that leaves the gauge shown and first.
 expect_shown() {
+    cover "$@"
     said "$1" '^still shown, first' || fail "$1 hid the gauge or went above it: $(report "$1")"
 }
 
@@ -55,19 +56,16 @@ window_geometry
 cover full_screen_in_front full
 expect_back full_screen_in_front
 screenshot back_on_top
-cover ordinary_window_in_front 900x600
-expect_shown ordinary_window_in_front
-cover full_screen_on_the_other_monitor full monitor=1
-expect_shown full_screen_on_the_other_monitor
+expect_shown ordinary_window_in_front 900x600
+expect_shown full_screen_on_the_other_monitor full monitor=1
 # Without a taskbar its frame covers the monitor, its client area too.
-cover maximised_with_own_title_bar maximised
-expect_shown maximised_with_own_title_bar
+expect_shown maximised_with_own_title_bar maximised
 close_app
 
 # On the second monitor.
-reg_set 'HKCU\Software\MEM\Optionen' Monis REG_SZ 2
-reg_set 'HKCU\Software\MEM\Optionen' MEMLeft REG_SZ "$(((1024 + 300) * 15))"
-reg_set 'HKCU\Software\MEM\Optionen' MEMTOP REG_SZ "$((200 * 15))"
+reg_set "$E2E_SETTINGS_KEY\\Optionen" Monis REG_SZ 2
+reg_set "$E2E_SETTINGS_KEY\\Optionen" MEMLeft REG_SZ "$(((1024 + 300) * 15))"
+reg_set "$E2E_SETTINGS_KEY\\Optionen" MEMTOP REG_SZ "$((200 * 15))"
 launch_app
 wait_window Dialvane
 window_geometry

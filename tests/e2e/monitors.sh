@@ -7,7 +7,7 @@ set -euo pipefail
 # shellcheck source=lib/harness.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib/harness.sh"
 
-KEY='HKCU\Software\MEM\Optionen'
+KEY="$E2E_SETTINGS_KEY\\Optionen"
 _at() {
     window_geometry
     [[ $WIN_X,$WIN_Y == "$1" ]]
@@ -59,7 +59,8 @@ expect_at 1644,88 "up on the shorter monitor"
 drag_window 0 600
 expect_at 1644,520 "pulled up onto the shorter monitor"
 expect_reg "$KEY" MEMTOP 8685 "saved where it was let go"
-screenshot bottom_of_the_shorter_monitor
+# Drawn there, in a screenshot of both monitors.
+wait_drawn bottom_of_the_shorter_monitor
 said_place=$(saved_place)
 
 # Unplugged and plugged in again while it runs.

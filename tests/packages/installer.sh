@@ -79,20 +79,16 @@ expect_installed() {
 
 # winget finds the installed package by the entry its installer manifest names.
 expect_manifest_entry() {
-    local manifest arp key name
-    manifest=$(find "$DIALVANE_MANIFESTS/winget" -name '*.installer.yaml')
-    arp=$(yq -c '.Installers[] | select(.InstallerType == "nullsoft")' "$manifest")
+    local arp key name
+    arp=$(find "$DIALVANE_MANIFESTS/winget" -name '*.installer.yaml' -exec yq -c \
+        '.Installers[] | select(.InstallerType == "nullsoft")' {} +)
     key=$(jq -r .ProductCode <<<"$arp")
-    [[ -n $key && $key != null ]] || fail "the installer manifest names no ProductCode"
-    for name in DisplayName Publisher DisplayVersion ProductCode; do
-        [[ $(jq -r ".AppsAndFeaturesEntries[0].$name" <<<"$arp") != null ]] ||
-            fail "the manifest's Apps & features entry has no $name"
-    done
+    assert_eq "$key" "$(jq -r .AppsAndFeaturesEntries[0].ProductCode <<<"$arp")" "ProductCode"
+    # Read under the key the manifest names: under a wrong one they read empty.
     for name in DisplayName Publisher DisplayVersion; do
         assert_eq "$(jq -r ".AppsAndFeaturesEntries[0].$name" <<<"$arp")" \
             "$(reg_get "${entry%\\*}\\$key" "$name")" "the manifest's $name"
     done
-    assert_eq "$key" "$(jq -r .AppsAndFeaturesEntries[0].ProductCode <<<"$arp")" "ProductCode"
 }
 
 # The way Windows runs it: the command in QuietUninstallString. The uninstaller hands over to
@@ -111,12 +107,7 @@ uninstall_silently() {
 
 # The copy runs as …\Temp\~nsuN.tmp\Un.exe; only those of this prefix count.
 no_uninstaller_copy() {
-    local pid
-    for pid in $(pgrep -f '\\Un\.exe _\?=' || true); do
-        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
-            return 1
-    done
-    return 0
+    ! pid_with environ "WINEPREFIX=$WINEPREFIX" $(pgrep -f '\\Un\.exe _\?=') >/dev/null
 }
 
 # At a drive's root only the files go.
@@ -156,6 +147,14 @@ expect_removed() {
     ! reg_has_key "$entry" || fail "the uninstall entry is still there"
 }
 
+# The user ticks "AutoStart" in the gauge's options.
+tick_autostart() {
+    open_options
+    at "${OPTIONS_AUTOSTART[@]}"
+    click 1
+    close_message_box AutoStart
+}
+
 # 1. Silent install; the installed gauge runs; the silent uninstall ends it, so it saves its
 #    settings, and removes the autostart value that starts it.
 install
@@ -169,10 +168,7 @@ wait_window Dialvane
 window_geometry
 screenshot installed
 # "AutoStart" from the installed gauge, quoted where the path has a space.
-open_options
-at "${OPTIONS_AUTOSTART[@]}"
-click 1
-close_message_box AutoStart
+tick_autostart
 command="$win_folder\\Dialvane"
 [[ $command != *' '* ]] || command="\"$command\""
 assert_eq "$command" "$(reg_get "$run" Dialvane)" "the autostart command the installed gauge wrote"
@@ -236,24 +232,11 @@ uninstall_ticking_settings() {
 # gauge_of PROGRAM_FILE: the process id of the gauge window whose process runs that file (its
 # Windows path, in any letter case), or nothing.
 gauge_of() {
-    local id pid
-    for id in $(find_windows Dialvane); do
-        pid=$(xdotool getwindowpid "$id" 2>/dev/null) || continue
-        if tr '\0' '\n' <"/proc/$pid/cmdline" 2>/dev/null | grep -qixF "$1"; then
-            printf '%s\n' "$pid"
-            return 0
-        fi
-    done
-    return 1
-}
-
-# launch_at WINDOWS_PATH: starts the program by that name, as a shortcut would.
-launch_at() {
-    (cd "$WINEPREFIX/drive_c" && exec wine "$1") </dev/null >>"$E2E_ARTIFACTS/Dialvane.log" 2>&1 &
-    APP_PID=$!
-    # shellcheck disable=SC2034  # read by close_app
-    APP_IMAGE=Dialvane.exe
-    track_pid "$APP_PID"
+    local id
+    # shellcheck disable=SC2046  # process ids are words
+    pid_with cmdline "$1" $(for id in $(find_windows Dialvane); do
+        xdotool getwindowpid "$id" 2>/dev/null
+    done)
 }
 
 # 3. In German, the user ticks "Einstellungen entfernen": the settings go, and so does an
@@ -286,9 +269,10 @@ installed_pid=$APP_PID
 portable="$WINEPREFIX/drive_c/Tragbar/Dialvane.exe"
 mkdir -p "$(dirname "$portable")"
 cp "$DIALVANE_EXE" "$portable"
-launch_at 'C:\Tragbar\Dialvane.exe'
+launch_app "$portable"
 portable_pid=$APP_PID
-wait_until 20 gauge_of 'C:\Tragbar\Dialvane.exe' >/dev/null || fail "the portable copy shows no gauge"
+wait_until 20 eval '(($(find_windows Dialvane | wc -l) == 2))' ||
+    fail "the portable copy shows no gauge"
 install
 wait_until 10 pid_gone "$installed_pid" || fail "the update left the installed gauge running"
 pid_alive "$portable_pid" || fail "the update ended the portable copy"
@@ -323,12 +307,9 @@ install "$DIALVANE_SETUP" '/D=R:\'
 assert_eq 'R:\' "$(reg_get "$entry" InstallLocation)" "InstallLocation at the root"
 assert_eq '"R:\Uninstall.exe" /S' "$(reg_get "$entry" QuietUninstallString)" \
     "QuietUninstallString at the root"
-launch_at 'R:\Dialvane.exe'
+launch_app "$drive/Dialvane.exe"
 wait_window Dialvane
-open_options
-at "${OPTIONS_AUTOSTART[@]}"
-click 1
-close_message_box AutoStart
+tick_autostart
 assert_eq 'R:\Dialvane' "$(reg_get "$run" Dialvane)" "the autostart command at the root"
 close_app
 uninstall_ticking_settings 'R:\Uninstall.exe'

@@ -16,19 +16,14 @@ sha256_of() {
     printf '%s\n' "${sum%% *}"
 }
 
-# Each YAML file read once, as JSON; the queries go to jq.
+# Each file read once, as JSON; the queries go to jq.
 work=$(mktemp -d "${TMPDIR:-/tmp}/dialvane-manifests.XXXXXX")
 trap 'rm -rf -- "$work"' EXIT
-json_of() {
+query() {
     local json
     json=$work/$(basename "$1").json
     [[ -f $json ]] || yq . "$1" >"$json" 2>/dev/null || fail "$(basename "$1") is no YAML"
-    printf '%s\n' "$json"
-}
-
-# query FILE FILTER: jq's answer for the manifest.
-query() {
-    jq -r "$2" "$(json_of "$1")"
+    jq -r "$2" "$json"
 }
 
 # field FILE PATH: the value at PATH, failing when it is missing or null.
@@ -39,16 +34,19 @@ field() {
     printf '%s\n' "$value"
 }
 
-# matches FILE PATH REGEX
+# matches FILE PATH REGEX / is FILE PATH VALUE
 matches() {
     local value
     value=$(field "$1" "$2")
     [[ $value =~ $3 ]] || fail "$(basename "$1"): $2 '$value' does not match $3"
 }
+is() {
+    local value
+    value=$(field "$1" "$2")
+    [[ $value == "$3" ]] || fail "$(basename "$1"): $2 is '$value', not '$3'"
+}
 
 identifier='^[^.[:space:]\\/:*?"<>|]{1,32}(\.[^.[:space:]\\/:*?"<>|]{1,32}){1,7}$'
-manifest_version='^[0-9]{1,5}\.[0-9]{1,5}\.[0-9]{1,5}$'
-locale='^[a-zA-Z]{2,3}(-[a-zA-Z]{1,8})*$'
 url='^[Hh][Tt][Tt][Pp][Ss]?://.+$'
 
 # winget: the three files of a multi-file manifest, in the community repository's layout.
@@ -62,35 +60,23 @@ folder=$manifests/winget/manifests/${initial,,}/${id//.//}/$version
 version_file=$folder/$id.yaml
 default_locale=$(field "$version_file" .DefaultLocale)
 locale_file=$folder/$id.locale.$default_locale.yaml
+matches "$version_file" .ManifestVersion '^[0-9]{1,5}\.[0-9]{1,5}\.[0-9]{1,5}$'
+matches "$version_file" .PackageIdentifier "$identifier"
 
-# Every field the schemas require, by manifest type (version, defaultLocale, installer).
-declare -A required=(
-    [version]=".PackageIdentifier .PackageVersion .DefaultLocale .ManifestType .ManifestVersion"
-    [defaultLocale]=".PackageIdentifier .PackageVersion .PackageLocale .Publisher .PackageName
-                     .License .ShortDescription .ManifestType .ManifestVersion"
-    [installer]=".PackageIdentifier .PackageVersion .Installers .ManifestType .ManifestVersion"
-)
+# The fields every type has; then each type's own.
 declare -A file_of=([version]=$version_file [defaultLocale]=$locale_file
     [installer]=$installer_file)
 for type in version defaultLocale installer; do
     file=${file_of[$type]}
     [[ -f $file ]] || fail "no $type manifest $file"
-    for path in ${required[$type]}; do
-        field "$file" "$path" >/dev/null
-    done
-    [[ $(field "$file" .ManifestType) == "$type" ]] || fail "$(basename "$file"): ManifestType"
-    matches "$file" .ManifestVersion "$manifest_version"
-    [[ $(field "$file" .ManifestVersion) == $(field "$version_file" .ManifestVersion) ]] ||
-        fail "$(basename "$file"): another ManifestVersion than the version file's"
-    matches "$file" .PackageIdentifier "$identifier"
-    [[ $(field "$file" .PackageIdentifier) == "$id" ]] || fail "$(basename "$file"): identifier"
+    is "$file" .ManifestType "$type"
+    is "$file" .ManifestVersion "$(field "$version_file" .ManifestVersion)"
+    is "$file" .PackageIdentifier "$id"
     # A string, not a number: 1.0 and 1.00 are other versions.
-    [[ $(query "$file" '.PackageVersion | type') == string ]] ||
-        fail "$(basename "$file"): PackageVersion is no string"
-    [[ $(field "$file" .PackageVersion) == "$version" ]] || fail "$(basename "$file"): version"
+    is "$file" '.PackageVersion | strings' "$version"
 done
-matches "$version_file" .DefaultLocale "$locale"
-[[ $(field "$locale_file" .PackageLocale) == "$default_locale" ]] || fail "PackageLocale"
+matches "$version_file" .DefaultLocale '^[a-zA-Z]{2,3}(-[a-zA-Z]{1,8})*$'
+is "$locale_file" .PackageLocale "$default_locale"
 matches "$locale_file" .Publisher '^.{2,256}$'
 matches "$locale_file" .PackageName '^.{2,256}$'
 matches "$locale_file" .License '^.{3,512}$'
@@ -104,25 +90,21 @@ for ((i = 0; i < count; i++)); do
     matches "$installer_file" "$at.Architecture" '^(x86|x64|arm|arm64|neutral)$'
     type=$(query "$installer_file" "$at.InstallerType // .InstallerType // \"\"")
     [[ $type =~ ^(nullsoft|zip)$ ]] || fail "installer $i: InstallerType '$type'"
-    matches "$installer_file" "$at.Scope" '^user$'
+    is "$installer_file" "$at.Scope" user
     matches "$installer_file" "$at.InstallerUrl" "$url"
-    matches "$installer_file" "$at.InstallerSha256" '^[A-Fa-f0-9]{64}$'
     file=$(basename "$(field "$installer_file" "$at.InstallerUrl")")
     [[ $file == "Dialvane-$version-"* ]] || fail "installer $i names $file"
-    sha=$(field "$installer_file" "$at.InstallerSha256")
-    [[ ${sha,,} == "$(sha256_of "$file")" ]] || fail "InstallerSha256 is not that of $file"
+    is "$installer_file" "$at.InstallerSha256 | ascii_downcase" "$(sha256_of "$file")"
     matches "$installer_file" "$at.UpgradeBehavior" '^(install|uninstallPrevious|deny)$'
     case $type in
         nullsoft)
-            matches "$installer_file" "$at.InstallerSwitches.Silent" '^/S$'
-            matches "$installer_file" "$at.InstallerSwitches.SilentWithProgress" '^/S$'
-            [[ $(query "$installer_file" "$at.AppsAndFeaturesEntries[0].DisplayVersion | type") \
-                == string ]] || fail "DisplayVersion is no string"
+            is "$installer_file" "$at.InstallerSwitches.Silent" /S
+            is "$installer_file" "$at.InstallerSwitches.SilentWithProgress" /S
+            field "$installer_file" "$at.AppsAndFeaturesEntries[0].DisplayVersion | strings" >/dev/null
             ;;
         zip)
-            matches "$installer_file" "$at.NestedInstallerType" '^portable$'
-            [[ $(field "$installer_file" "$at.NestedInstallerFiles[0].RelativeFilePath") == \
-                Dialvane.exe ]] || fail "the portable file is not Dialvane.exe"
+            is "$installer_file" "$at.NestedInstallerType" portable
+            is "$installer_file" "$at.NestedInstallerFiles[0].RelativeFilePath" Dialvane.exe
             ;;
     esac
 done
@@ -130,18 +112,17 @@ done
 # Scoop: the fields of an app manifest with update checks, for the portable zip.
 scoop=$manifests/scoop/dialvane.json
 jq -e . "$scoop" >/dev/null || fail "$scoop is no JSON"
-cp -- "$scoop" "$work/dialvane.json.json"
-for key in version description homepage license url hash shortcuts checkver autoupdate; do
+for key in description homepage license checkver; do
     field "$scoop" ".$key" >/dev/null
 done
-[[ $(field "$scoop" .version) == "$version" ]] || fail "scoop version"
+is "$scoop" .version "$version"
 matches "$scoop" .url "$url"
-[[ $(basename "$(field "$scoop" .url)") == "Dialvane-$version-win64.zip" ]] || fail "scoop url"
-[[ $(field "$scoop" .hash) == "$(sha256_of "Dialvane-$version-win64.zip")" ]] ||
-    fail "the scoop hash is not that of the zip"
-[[ $(jq -c .shortcuts "$scoop") == '[["Dialvane.exe","Dialvane"]]' ]] || fail "scoop shortcuts"
-update=$(field "$scoop" .autoupdate.url)
-[[ ${update//\$version/$version} == "$(field "$scoop" .url)" ]] ||
-    fail "autoupdate URL '$update' does not give this version's URL"
+is "$scoop" '.url | split("/") | last' "Dialvane-$version-win64.zip"
+is "$scoop" .hash "$(sha256_of "Dialvane-$version-win64.zip")"
+is "$scoop" '.shortcuts | tojson' '[["Dialvane.exe","Dialvane"]]'
+# Any later version's URL, not only this one's.
+# shellcheck disable=SC2016  # Scoop's $version, not the shell's
+is "$scoop" '.autoupdate.url | split("$version") | join("9.8")' \
+    "$(query "$scoop" ".url | split(\"$version\") | join(\"9.8\")")"
 printf 'manifests of %s %s: every required field; %d winget installers and the Scoop zip with their files'"'"' hashes\n' \
     "$id" "$version" "$count"

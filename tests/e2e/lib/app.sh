@@ -37,6 +37,14 @@ launch_app() {
     track_pid "$APP_PID"
 }
 
+# beside_program EXE ARGS...: a helper program built beside the gauge's, run in its folder;
+# its output without Wine's CRs.
+beside_program() {
+    local dir
+    dir=$(cd "$(dirname "$DIALVANE_EXE")" && pwd)
+    (cd "$dir" && wine "./$1" "${@:2}") </dev/null 2>/dev/null | tr -d '\r'
+}
+
 _regex_literal() {
     # shellcheck disable=SC2016  # a sed bracket expression, not a shell expansion
     printf '%s' "$1" | sed 's/[][\.*^$()+?{}|]/\\&/g'

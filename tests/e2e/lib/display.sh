@@ -13,13 +13,7 @@ _display_number_written() {
 
 # xvfb_start STATE_DIR: sets X_SERVER_PID and DISPLAY.
 xvfb_start() {
-    local dir=$1
-    : >"$dir/display-number"
-    # Its own output goes to a file: an inherited pipe would keep ctest waiting for it.
-    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN_W}x${E2E_SCREEN_H}x24" -nolisten tcp -noreset \
-        3>"$dir/display-number" </dev/null >"$dir/xvfb.log" 2>&1 &
-    X_SERVER_PID=$!
-    _display_ready "$dir/display-number" Xvfb "$dir/xvfb.log"
+    _x_server_start "$1" Xvfb -screen 0 "${E2E_SCREEN_W}x${E2E_SCREEN_H}x24"
 }
 
 # xorg_start STATE_DIR: the dummy video driver, whose RandR outputs DUMMY0 … DUMMY15 Wine takes
@@ -27,7 +21,6 @@ xvfb_start() {
 # Xvfb's screen. Xorg needs root. Sets X_SERVER_PID and DISPLAY.
 xorg_start() {
     local dir=$1
-    : >"$dir/display-number"
     cat >"$dir/xorg.conf" <<EOF
 Section "ServerFlags"
     Option "AutoAddDevices" "false"
@@ -56,21 +49,25 @@ Section "Screen"
     EndSubSection
 EndSection
 EOF
-    Xorg -displayfd 3 -config "$dir/xorg.conf" -logfile "$dir/xorg.log" -nolisten tcp -noreset \
-        3>"$dir/display-number" </dev/null >"$dir/xorg.out" 2>&1 &
-    X_SERVER_PID=$!
-    _display_ready "$dir/display-number" Xorg "$dir/xorg.out"
+    _x_server_start "$dir" Xorg -config "$dir/xorg.conf" -logfile "$dir/xorg.log"
 }
 
-# _display_ready NUMBER_FILE NAME LOG: waits for the server's display number.
-_display_ready() {
-    if ! wait_until 15 _display_number_written "$1"; then
-        printf '%s did not start:\n' "$2" >&2
-        cat "$3" >&2
-        stop_pid "$X_SERVER_PID" "$2"
+# _x_server_start STATE_DIR SERVER ARGS...: starts it and waits for its display number.
+_x_server_start() {
+    local dir=$1 server=$2
+    shift 2
+    : >"$dir/display-number"
+    # Its own output goes to a file: an inherited pipe would keep ctest waiting for it.
+    "$server" -displayfd 3 "$@" -nolisten tcp -noreset 3>"$dir/display-number" </dev/null \
+        >"$dir/$server.out" 2>&1 &
+    X_SERVER_PID=$!
+    if ! wait_until 15 _display_number_written "$dir/display-number"; then
+        printf '%s did not start:\n' "$server" >&2
+        cat "$dir/$server.out" >&2
+        stop_pid "$X_SERVER_PID" "$server"
         return 1
     fi
-    DISPLAY=":$(head -n 1 "$1")"
+    DISPLAY=":$(head -n 1 "$dir/display-number")"
     export DISPLAY X_SERVER_PID
 }
 

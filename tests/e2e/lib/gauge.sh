@@ -91,10 +91,8 @@ drive_fill_step() {
 # gauge_tip: the gauge's tooltip as the program answers for it: TIP_SHOWN (1 or 0; empty while
 # the program has made none), TIP_RECT (left top right bottom, screen pixels) and TIP_TEXT.
 gauge_tip() {
-    local dir line rect
-    dir=$(cd "$(dirname "$DIALVANE_EXE")" && pwd)
-    line=$( (cd "$dir" && wine ./accessibility_probe.exe tip) </dev/null 2>/dev/null |
-        tr -d '\r') || fail "accessibility_probe tip failed"
+    local line rect
+    line=$(beside_program accessibility_probe.exe tip) || fail "accessibility_probe tip failed"
     IFS='|' read -r TIP_SHOWN rect TIP_TEXT <<<"$line"
     TIP_RECT=${rect//,/ }
 }

@@ -1,6 +1,6 @@
 # shellcheck shell=bash
 # The monitors of the two-monitor bench (Xorg's dummy driver, display.sh): DUMMY0 is the primary,
-# 1024x768; the second, DUMMY1, is plugged in beside it or unplugged. Wine's desktop process
+# 1024x768; the second, DUMMY1, is plugged in right of it or unplugged. Wine's desktop process
 # (explorer.exe) reads each change as it happens, but only while it runs, and it ends a moment
 # after the last program: the session keeps a program running (monitors_keep_desktop). Wine
 # sends no message of a change, so monitor_layout sends what Windows sends.
@@ -13,16 +13,14 @@ monitor_modes() {
         xrandr --addmode DUMMY1 800x600_60 && xrandr --addmode DUMMY1 1024x768
 }
 
-# monitor_set SIZE [right-of|left-of|below] | monitor_set off: DUMMY1 as said; Wine's programs
-# are not told.
+# monitor_set SIZE | monitor_set off: DUMMY1 right of the primary, or unplugged; Wine's
+# programs are not told.
 monitor_set() {
-    local size=$1 where=${2:-right-of}
-    if [[ $size == off ]]; then
-        xrandr --output DUMMY1 --off
-    else
-        [[ $size != 800x600 ]] || size=800x600_60
-        xrandr --output DUMMY1 --mode "$size" "--$where" DUMMY0
-    fi
+    case $1 in
+        off) xrandr --output DUMMY1 --off ;;
+        800x600) xrandr --output DUMMY1 --mode 800x600_60 --right-of DUMMY0 ;;
+        *) xrandr --output DUMMY1 --mode "$1" --right-of DUMMY0 ;;
+    esac
 }
 
 # The root window grows and shrinks with the monitors; screenshots are its size.
@@ -53,25 +51,25 @@ monitors_expected() {
         }'
 }
 
-# monitor_layout SIZE [right-of|left-of|below] | monitor_layout off: the change as a person
-# makes it; waits until Win32 sees it, then every top-level window hears of it. MONITORS_SEEN
-# holds the monitors Win32 saw (monitors_expected's form).
+# monitor_layout SIZE | monitor_layout off: the change as a person makes it; waits until Win32
+# sees it, then every top-level window hears of it. MONITORS_SEEN holds the monitors Win32 saw
+# (monitors_expected's form).
 monitor_layout() {
-    monitor_set "$@" || fail "xrandr could not set the second monitor to $*"
+    monitor_set "$1" || fail "xrandr could not set the second monitor to $1"
     _screen_size_now || fail "xrandr did not say the screen's size"
     MONITORS_SEEN=$(monitors_expected)
     local dir log="$E2E_SCENARIO_TMP/layout.log"
     dir=$(cd "$(dirname "$DIALVANE_EXE")" && pwd)
     # A file, not a pipe: a desktop process this starts would hold a pipe open.
     (cd "$dir" && wine ./covering_window.exe layout "$MONITORS_SEEN") </dev/null >"$log" 2>&1 ||
-        fail "Wine did not see the monitors as $*: $(tr -d '\r' <"$log")"
+        fail "Wine did not see the monitors as $MONITORS_SEEN: $(tr -d '\r' <"$log")"
     note "monitors: $MONITORS_SEEN"
 }
 
 # monitors_reset: the session's layout, the second monitor right of the primary, as Wine's
 # programs see it before the scenario starts one.
 monitors_reset() {
-    monitor_layout "$E2E_SECOND_MONITOR" right-of
+    monitor_layout "$E2E_SECOND_MONITOR"
 }
 
 # monitors_keep_desktop LOG: a program that runs until the session's prefix is taken down

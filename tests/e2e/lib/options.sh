@@ -65,7 +65,5 @@ close_message_box() {
 # box_texts: the texts the panel's boxes hold, one a line, as the program itself answers: a
 # key it was given before the question is in its box by then.
 box_texts() {
-    local dir
-    dir=$(cd "$(dirname "$DIALVANE_EXE")" && pwd)
-    (cd "$dir" && wine ./accessibility_probe.exe boxes) </dev/null 2>/dev/null | tr -d '\r'
+    beside_program accessibility_probe.exe boxes
 }

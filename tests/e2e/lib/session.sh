@@ -43,7 +43,7 @@ _display_start() {
         return
     fi
     xorg_start "$1" || return 1
-    if ! { monitor_modes && monitor_set "$E2E_SECOND_MONITOR" right-of && _screen_size_now; }; then
+    if ! { monitor_modes && monitor_set "$E2E_SECOND_MONITOR" && _screen_size_now; }; then
         printf 'xrandr could not plug in the second monitor\n' >&2
         x_server_stop "$X_SERVER_PID"
         return 1

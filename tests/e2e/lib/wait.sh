@@ -41,6 +41,20 @@ pid_gone() {
     ! pid_alive "$1"
 }
 
+# pid_with FILE LINE PID...: the first PID whose /proc/PID/FILE (cmdline, environ) holds LINE,
+# in any letter case; returns 1 when none does.
+pid_with() {
+    local file=$1 line=$2 pid
+    shift 2
+    for pid; do
+        if tr '\0' '\n' <"/proc/$pid/$file" 2>/dev/null | grep -qixF -- "$line"; then
+            printf '%s\n' "$pid"
+            return 0
+        fi
+    done
+    return 1
+}
+
 # stop_pid PID NAME: TERM, then KILL after 5 s; refuses a PID that now runs something else.
 stop_pid() {
     local pid=$1 name=$2
