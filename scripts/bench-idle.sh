@@ -85,14 +85,8 @@ memory_kb() {
 
 # The session's own wineserver: the one whose environment names this prefix.
 wineserver_pid() {
-    local pid
-    for pid in $(pgrep -x 'wineserver(64)?' || true); do
-        if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
-            printf '%s\n' "$pid"
-            return 0
-        fi
-    done
-    return 1
+    # shellcheck disable=SC2046 # one PID a word
+    pid_with environ "WINEPREFIX=$WINEPREFIX" $(pgrep -x 'wineserver(64)?' || true)
 }
 
 window_shown() {

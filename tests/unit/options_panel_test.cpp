@@ -120,6 +120,8 @@ TEST_F(Options, TheStartCommandIsTheProgramWithoutItsExtension) {
         {"C:\\Tools\\Dialvane.v2.exe", "C:\\Tools", "Dialvane.v2", "C:\\Tools\\Dialvane.v2.exe"},
         {"C:\\Meine Tools\\Dialvane.v2.exe", "C:\\Meine Tools", "Dialvane.v2",
          "\"C:\\Meine Tools\\Dialvane.v2.exe\""},
+        {"C:\\Users\\john.doe\\Programs\\Dialvane.exe", "C:\\Users\\john.doe\\Programs", "Dialvane",
+         "C:\\Users\\john.doe\\Programs\\Dialvane"},
         {"C:\\Users\\john.doe\\Tools\\gauge", "C:\\Users\\john.doe\\Tools", "gauge",
          "C:\\Users\\john.doe\\Tools\\gauge"},
     };
